@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tessnivar {
+
+enum class AddressClass { ClassA, ClassB, ClassC };
+
+// Class that address entry gives a first octet of value v: below 127 Class A, up to 191 Class B,
+// up to 223 Class C; nullopt above 223, which address entry refuses.
+[[nodiscard]] std::optional<AddressClass> ClassOfFirstOctet(double v) noexcept;
+
+// Prefix length of the class's default mask: 8, 16 or 24.
+[[nodiscard]] std::int16_t ClassMaskBits(AddressClass addressClass) noexcept;
+
+// Most bits that can be borrowed in the class, so that the prefix length stays at most 30.
+[[nodiscard]] std::int16_t MaxBitsBorrowed(AddressClass addressClass) noexcept;
+
+} // namespace tessnivar

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package needed to build, test, benchmark and check Tessnivar.
+# Run as root; safe to run again.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libbenchmark-dev
+  clang clang-format libclang-rt-14-dev
+  fonts-dejavu-core
+  poppler-utils
+  desktop-file-utils
+  xvfb xauth xdotool imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
