@@ -34,4 +34,9 @@ std::int16_t MaxBitsBorrowed(AddressClass addressClass) noexcept {
     return static_cast<std::int16_t>(kLongestPrefix - ClassMaskBits(addressClass));
 }
 
+const char* FirstOctetRefusalText() noexcept {
+    return "The IP you are entering is invalid.\r\nThe first octet must be < 224\r\n"
+           "Adjusting vlaues...";
+}
+
 } // namespace tessnivar

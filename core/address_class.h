@@ -17,4 +17,7 @@ enum class AddressClass { ClassA, ClassB, ClassC };
 // Most bits that can be borrowed in the class, so that the prefix length stays at most 30.
 [[nodiscard]] std::int16_t MaxBitsBorrowed(AddressClass addressClass) noexcept;
 
+// The message shown when a first octet above 223 is refused, lines split by CR LF.
+[[nodiscard]] const char* FirstOctetRefusalText() noexcept;
+
 } // namespace tessnivar

@@ -1,0 +1,202 @@
+#include "subnet.h"
+
+#include "list_box.h"
+#include "mask_and_counts.h"
+#include "numeric.h"
+#include "result_rows_model.h"
+#include "services.h"
+#include "subnet_enumeration.h"
+#include "text_box.h"
+#include "up_down.h"
+#include "wait_cursor.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tessnivar {
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Tessnivar");
+const QString kSubnetErrorTitle = QStringLiteral("Subnet Error!");
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(std::int64_t number) { return Text(DecimalText(number)); }
+
+} // namespace
+
+Subnet::Subnet(Services& services, QWidget* parent)
+    : QMainWindow(parent), services_(services), results_(new ResultRowsModel(this)),
+      cmnDlg(services) {
+    setObjectName(QStringLiteral("Subnet"));
+    setWindowTitle(kApplicationTitle);
+    // A fixed layout: no maximise button, no resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    createMenu();
+    createControls();
+    connectHandlers();
+    adjustSize();
+    setFixedSize(sizeHint());
+}
+
+Subnet::~Subnet() = default;
+
+void Subnet::showCentered() {
+    const QRect screen = this->screen()->availableGeometry();
+    show();
+    move(screen.center() - frameGeometry().center() + frameGeometry().topLeft());
+}
+
+void Subnet::connectHandlers() {
+    for (int i = 0; i < 4; ++i) {
+        connect(txtIP[i], &QLineEdit::textChanged, this, [this, i] { txtIP_Change(i); });
+        connect(txtIP[i], &TextBox::gotFocus, this, [this, i] { txtIP_GotFocus(i); });
+    }
+    connect(UpDown1, &UpDown::changed, this, &Subnet::UpDown1_Change);
+    connect(cmdCalculate, &QPushButton::clicked, this, &Subnet::cmdCalculate_Click);
+    connect(lstSubnet, &ListBox::selectedRowChanged, this, &Subnet::lstSubnet_Click);
+    connect(lstStart, &ListBox::selectedRowChanged, this, &Subnet::lstStart_Click);
+    connect(lstEnd, &ListBox::selectedRowChanged, this, &Subnet::lstEnd_Click);
+    connect(mnuPrint, &QAction::triggered, this, &Subnet::mnuPrint_Click);
+    connect(mnuWrite, &QAction::triggered, this, &Subnet::mnuWrite_Click);
+    connect(mnuAbout, &QAction::triggered, this, &Subnet::mnuAbout_Click);
+    connect(mnuExit, &QAction::triggered, this, &Subnet::mnuExit_Click);
+}
+
+OctetTexts Subnet::octetTexts() const {
+    return {txtIP[0]->text().toStdString(), txtIP[1]->text().toStdString(),
+            txtIP[2]->text().toStdString(), txtIP[3]->text().toStdString()};
+}
+
+void Subnet::Form_Load() {
+    plan_.bitsBorrowed = 0;
+    plan_.classMaskBits = ClassMaskBits(AddressClass::ClassC);
+    txtBits->setText(QStringLiteral("0"));
+    const MaskAndCounts start = ComputeMaskAndCounts(plan_.classMaskBits, plan_.bitsBorrowed);
+    plan_.hostsPerSubnet = start.hostsPerSubnet;
+    plan_.subnetCount = start.subnetCount;
+    txtSubnet->setText(Text(start.maskText));
+    txtIP[0]->setText(QStringLiteral("192"));
+    txtIP[1]->setText(QStringLiteral("168"));
+    txtIP[2]->setText(QStringLiteral("0"));
+    txtIP[3]->setText(QStringLiteral("0"));
+    txtSubnets->setText(Text(plan_.subnetCount));
+    txtHosts->setText(Text(plan_.hostsPerSubnet));
+    UpDown1->setMaximumByCode(MaxBitsBorrowed(AddressClass::ClassC));
+    UpDown1->setMinimumByCode(0);
+    UpDown1->setValueByCode(0);
+    mnuPrint->setEnabled(false);
+    mnuWrite->setEnabled(false);
+}
+
+void Subnet::txtIP_Change(int index) {
+    mnuPrint->setEnabled(false);
+    mnuWrite->setEnabled(false);
+    if (index == 0) {
+        const auto addressClass = ClassOfFirstOctet(NumericValue(txtIP[0]->text().toStdString()));
+        if (!addressClass) {
+            services_.showMessage(QString::fromLatin1(FirstOctetRefusalText()),
+                                  QStringLiteral("IP Error!"), MessageIcon::Critical,
+                                  MessageButtons::Ok);
+            txtIP[0]->setText(QStringLiteral("223"));
+            applyClass(AddressClass::ClassC);
+            return;
+        }
+        applyClass(*addressClass);
+    }
+    if (index == 3 && txtIP[3]->text().length() == 3)
+        cmdCalculate->setFocus();
+}
+
+// Stores the class before touching the spinner: the spinner's handler refreshes the mask and
+// counts from it.
+void Subnet::applyClass(AddressClass addressClass) {
+    plan_.classMaskBits = ClassMaskBits(addressClass);
+    plan_.bitsBorrowed = 0;
+    UpDown1->setMaximumByCode(MaxBitsBorrowed(addressClass));
+    UpDown1->setMinimumByCode(0);
+    UpDown1->setValueByCode(0);
+}
+
+void Subnet::txtIP_GotFocus(int index) { txtIP[index]->setSelection(0, txtIP[index]->text().length()); }
+
+void Subnet::UpDown1_Change() {
+    // One bit borrowed leaves no usable subnets: a step up from 0 lands on 2, a step down on 0.
+    if (UpDown1->value() == 1)
+        UpDown1->setValueByCode(plan_.lastSpinnerValue <= 1 ? 2 : 0);
+    txtBits->setText(Text(UpDown1->value()));
+    plan_.bitsBorrowed = static_cast<std::int16_t>(UpDown1->value());
+    plan_.lastSpinnerValue = plan_.bitsBorrowed;
+    UpdateMaskAndCounts();
+    mnuPrint->setEnabled(false);
+    mnuWrite->setEnabled(false);
+}
+
+void Subnet::UpdateMaskAndCounts() {
+    const MaskAndCounts figures = ComputeMaskAndCounts(plan_.classMaskBits, plan_.bitsBorrowed);
+    plan_.subnetCount = figures.subnetCount;
+    plan_.hostsPerSubnet = figures.hostsPerSubnet;
+    txtSubnets->setText(Text(plan_.subnetCount));
+    txtHosts->setText(Text(plan_.hostsPerSubnet));
+    if (figures.prefixTooLong) {
+        services_.showMessage(Text(PrefixTooLongErrorText()), kApplicationTitle, MessageIcon::None,
+                              MessageButtons::Ok);
+        services_.endProgram();
+        return;
+    }
+    txtSubnet->setText(Text(figures.maskText));
+}
+
+void Subnet::cmdCalculate_Click() {
+    const OctetTexts octets = octetTexts();
+    if (const auto brokenClass = CheckNetworkAddress(octets)) {
+        services_.showMessage(Text(NetworkErrorText(*brokenClass, octets)), kSubnetErrorTitle,
+                              MessageIcon::Critical, MessageButtons::Ok);
+        return;
+    }
+    const AddressLoad load = LoadWorkingAddress(octets);
+    if (!load.ok()) {
+        services_.showMessage(Text(OctetRangeErrorText(octets[load.badOctet])), kSubnetErrorTitle,
+                              MessageIcon::Critical, MessageButtons::Ok);
+        return;
+    }
+    const WaitCursor wait;
+    results_->beginRefill(plan_.subnetCount);
+    EnumerateSubnets(load.address, plan_.hostsPerSubnet, plan_.subnetCount,
+                     [this](const SubnetRow& row) { results_->append(row); });
+    results_->endRefill();
+    mnuPrint->setEnabled(true);
+    mnuWrite->setEnabled(true);
+}
+
+void Subnet::lstSubnet_Click() {
+    lstStart->setSelectedRow(lstSubnet->selectedRow());
+    lstEnd->setSelectedRow(lstSubnet->selectedRow());
+}
+
+void Subnet::lstStart_Click() {
+    lstSubnet->setSelectedRow(lstStart->selectedRow());
+    lstEnd->setSelectedRow(lstStart->selectedRow());
+}
+
+void Subnet::lstEnd_Click() {
+    lstSubnet->setSelectedRow(lstEnd->selectedRow());
+    lstStart->setSelectedRow(lstEnd->selectedRow());
+}
+
+void Subnet::mnuPrint_Click() {}
+
+void Subnet::mnuWrite_Click() {}
+
+void Subnet::WriteTextFile() {}
+
+void Subnet::WriteCsvFile() {}
+
+void Subnet::mnuAbout_Click() {}
+
+void Subnet::mnuExit_Click() { services_.endProgram(); }
+
+} // namespace tessnivar

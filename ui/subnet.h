@@ -1,0 +1,82 @@
+#pragma once
+
+#include "common_dialog.h"
+#include "network_check.h"
+#include "subnet_plan.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tessnivar {
+
+class ListBox;
+class ResultRowsModel;
+class Services;
+class TextBox;
+class UpDown;
+
+// The main window: the address, the bits borrowed, the plan's mask and counts, and the subnets
+// of the last calculation in three linked lists.
+class Subnet : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Subnet(Services& services, QWidget* parent = nullptr);
+    ~Subnet() override;
+
+    // Sets the start state; runs once, before the window is first shown.
+    void Form_Load();
+    // Shows the window centred on its screen.
+    void showCentered();
+
+    [[nodiscard]] const SubnetPlan& plan() const noexcept { return plan_; }
+
+private:
+    void createControls();
+    void createMenu();
+    void connectHandlers();
+    [[nodiscard]] OctetTexts octetTexts() const;
+    void applyClass(AddressClass addressClass);
+
+    void txtIP_Change(int index);
+    void txtIP_GotFocus(int index);
+    void UpDown1_Change();
+    void UpdateMaskAndCounts();
+    void cmdCalculate_Click();
+    void lstSubnet_Click();
+    void lstStart_Click();
+    void lstEnd_Click();
+    void mnuPrint_Click();
+    void mnuWrite_Click();
+    void WriteTextFile();
+    void WriteCsvFile();
+    void mnuAbout_Click();
+    void mnuExit_Click();
+
+    Services& services_;
+    SubnetPlan plan_;
+    ResultRowsModel* results_ = nullptr;
+
+    ListBox* lstSubnet = nullptr;
+    ListBox* lstStart = nullptr;
+    ListBox* lstEnd = nullptr;
+    std::array<TextBox*, 4> txtIP{};
+    QLineEdit* txtSubnet = nullptr;
+    QLineEdit* txtBits = nullptr;
+    UpDown* UpDown1 = nullptr;
+    QLineEdit* txtSubnets = nullptr;
+    QLineEdit* txtHosts = nullptr;
+    QPushButton* cmdCalculate = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuWrite = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuExit = nullptr;
+    CommonDialog cmnDlg;
+};
+
+} // namespace tessnivar

@@ -1,0 +1,35 @@
+#include "list_box.h"
+
+#include "result_rows_model.h"
+
+namespace tessnivar {
+
+ListBox::ListBox(ResultRowsModel* rows, int column, QWidget* parent) : QListView(parent) {
+    setModel(rows);
+    setModelColumn(column);
+    // Lets the view lay out millions of rows without measuring each.
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { emit selectedRowChanged(); });
+}
+
+int ListBox::selectedRow() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListBox::setSelectedRow(int row) {
+    if (row == selectedRow())
+        return;
+    if (row < 0 || row >= model()->rowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = model()->index(row, modelColumn());
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+}
+
+} // namespace tessnivar

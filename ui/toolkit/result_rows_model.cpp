@@ -1,0 +1,60 @@
+#include "result_rows_model.h"
+
+#include "numeric.h"
+
+#include <algorithm>
+
+namespace tessnivar {
+
+void ResultRowsModel::beginRefill(std::int32_t expectedRows) {
+    beginResetModel();
+    refilling_ = true;
+    rows_.clear();
+    rows_.reserve(static_cast<std::size_t>(std::max(expectedRows, 0)));
+}
+
+void ResultRowsModel::append(const SubnetRow& row) {
+    if (refilling_) {
+        rows_.append(row);
+        return;
+    }
+    const int at = rowCount();
+    beginInsertRows({}, at, at);
+    rows_.append(row);
+    endInsertRows();
+}
+
+void ResultRowsModel::endRefill() {
+    refilling_ = false;
+    endResetModel();
+}
+
+int ResultRowsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int ResultRowsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+
+QVariant ResultRowsModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+        return {};
+    const SubnetRow row = rows_.row(static_cast<std::size_t>(index.row()));
+    char text[kMaxDottedQuadChars];
+    char* end = text;
+    switch (index.column()) {
+    case SubnetColumn:
+        end = WriteDecimal(text, row.number);
+        break;
+    case StartColumn:
+        end = WriteDottedQuad(text, row.start);
+        break;
+    case EndColumn:
+        end = WriteDottedQuad(text, row.end);
+        break;
+    default:
+        return {};
+    }
+    return QString::fromLatin1(text, end - text);
+}
+
+} // namespace tessnivar

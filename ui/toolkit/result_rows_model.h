@@ -1,0 +1,35 @@
+#pragma once
+
+#include "subnet_row_store.h"
+
+#include <QAbstractTableModel>
+
+namespace tessnivar {
+
+// The rows of the three result lists, kept once: column 0 is the subnet number, column 1 the
+// start address and column 2 the end address. Texts are made when a view asks for them.
+class ResultRowsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { SubnetColumn = 0, StartColumn = 1, EndColumn = 2 };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Empties the lists and holds the views back until endRefill(), so that appending millions of
+    // rows costs the views nothing until they are all in.
+    void beginRefill(std::int32_t expectedRows);
+    void append(const SubnetRow& row);
+    void endRefill();
+
+    [[nodiscard]] const SubnetRowStore& rows() const noexcept { return rows_; }
+
+    [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    SubnetRowStore rows_;
+    bool refilling_ = false;
+};
+
+} // namespace tessnivar

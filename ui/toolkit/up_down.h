@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QSpinBox>
+
+namespace tessnivar {
+
+// A compact vertical arrow pair holding a whole number. Its changed() signal comes on every user
+// step and every time code sets the value, also to the value it already holds; a range change
+// that moves the value signals it too. The arrows and the Up/Down keys step by 1 without wrapping.
+class UpDown : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit UpDown(QWidget* parent = nullptr);
+
+    void setValueByCode(int value);
+    void setMaximumByCode(int maximum);
+    void setMinimumByCode(int minimum);
+
+signals:
+    void changed();
+
+private:
+    // Applies change to the spin box and raises changed() once if the value moved.
+    template <typename Change> void changeRange(Change change);
+
+    bool settingByCode_ = false;
+};
+
+} // namespace tessnivar
