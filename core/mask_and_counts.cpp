@@ -17,7 +17,9 @@ std::int32_t PowerOfTwo(int exponent) noexcept {
 }
 
 // Value of an octet with k leading one bits, 1 <= k <= 8: 128, 192, ... 255.
-std::string PartialOctet(int k) { return DecimalText(256 - (1 << (8 - k))); }
+std::string PartialOctet(int k) {
+    return DecimalText(256 - (1 << (8 - k)));
+}
 
 } // namespace
 
@@ -54,6 +56,8 @@ std::string MaskText(int prefixLength) {
     return text;
 }
 
-std::string PrefixTooLongErrorText() { return "There has been an error.\r\nError Code: RC-01"; }
+std::string PrefixTooLongErrorText() {
+    return "There has been an error.\r\nError Code: RC-01";
+}
 
 } // namespace tessnivar

@@ -9,7 +9,9 @@ namespace tessnivar {
 
 namespace {
 
-bool IsDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 

@@ -56,6 +56,8 @@ std::string DottedQuad(const WorkingAddress& address) {
     return std::string(buffer, WriteDottedQuad(buffer, address));
 }
 
-std::string SubnetRow::subnetNumber() const { return DecimalText(number); }
+std::string SubnetRow::subnetNumber() const {
+    return DecimalText(number);
+}
 
 } // namespace tessnivar

@@ -49,9 +49,9 @@ void SubnetRowStore::append(const SubnetRow& row) {
 
 SubnetRow SubnetRowStore::row(std::size_t i) const {
     if (!wideRows_.empty()) {
-        const auto wide =
-            std::lower_bound(wideRows_.begin(), wideRows_.end(), i,
-                             [](const auto& entry, std::size_t index) { return entry.first < index; });
+        const auto wide = std::lower_bound(
+            wideRows_.begin(), wideRows_.end(), i,
+            [](const auto& entry, std::size_t index) { return entry.first < index; });
         if (wide != wideRows_.end() && wide->first == i)
             return wide->second;
     }

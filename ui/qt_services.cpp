@@ -55,9 +55,13 @@ std::optional<QString> QtServices::askSaveFileName(const QString& nameFilter,
     return chosen;
 }
 
-std::unique_ptr<ReportPrinter> QtServices::openDefaultPrinter() { return nullptr; }
+std::unique_ptr<ReportPrinter> QtServices::openDefaultPrinter() {
+    return nullptr;
+}
 
-void QtServices::runModal(QDialog& dialog) { dialog.exec(); }
+void QtServices::runModal(QDialog& dialog) {
+    dialog.exec();
+}
 
 void QtServices::endProgram() {
     for (QWidget* window : QApplication::topLevelWidgets())

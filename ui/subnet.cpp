@@ -21,8 +21,12 @@ namespace {
 const QString kApplicationTitle = QStringLiteral("Tessnivar");
 const QString kSubnetErrorTitle = QStringLiteral("Subnet Error!");
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
-QString Text(std::int64_t number) { return Text(DecimalText(number)); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+QString Text(std::int64_t number) {
+    return Text(DecimalText(number));
+}
 
 } // namespace
 
@@ -121,7 +125,9 @@ void Subnet::applyClass(AddressClass addressClass) {
     UpDown1->setValueByCode(0);
 }
 
-void Subnet::txtIP_GotFocus(int index) { txtIP[index]->setSelection(0, txtIP[index]->text().length()); }
+void Subnet::txtIP_GotFocus(int index) {
+    txtIP[index]->setSelection(0, txtIP[index]->text().length());
+}
 
 void Subnet::UpDown1_Change() {
     // One bit borrowed leaves no usable subnets: a step up from 0 lands on 2, a step down on 0.
@@ -187,16 +193,23 @@ void Subnet::lstEnd_Click() {
     lstStart->setSelectedRow(lstEnd->selectedRow());
 }
 
-void Subnet::mnuPrint_Click() {}
+void Subnet::mnuPrint_Click() {
+}
 
-void Subnet::mnuWrite_Click() {}
+void Subnet::mnuWrite_Click() {
+}
 
-void Subnet::WriteTextFile() {}
+void Subnet::WriteTextFile() {
+}
 
-void Subnet::WriteCsvFile() {}
+void Subnet::WriteCsvFile() {
+}
 
-void Subnet::mnuAbout_Click() {}
+void Subnet::mnuAbout_Click() {
+}
 
-void Subnet::mnuExit_Click() { services_.endProgram(); }
+void Subnet::mnuExit_Click() {
+    services_.endProgram();
+}
 
 } // namespace tessnivar

@@ -5,7 +5,6 @@
 #include "subnet_plan.h"
 
 #include <QMainWindow>
-
 #include <array>
 
 class QAction;

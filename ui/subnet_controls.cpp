@@ -78,8 +78,8 @@ void Subnet::createControls() {
     cmdCalculate->setAutoDefault(false);
     cmdCalculate->setDefault(false);
 
-    QWidget* focusOrder[] = {lstSubnet, lstStart,  lstEnd,       txtIP[0],   txtIP[1],
-                             txtIP[2],  txtIP[3],  txtSubnet,    txtBits,    UpDown1,
+    QWidget* focusOrder[] = {lstSubnet,    lstStart,   lstEnd,    txtIP[0], txtIP[1],
+                             txtIP[2],     txtIP[3],   txtSubnet, txtBits,  UpDown1,
                              cmdCalculate, txtSubnets, txtHosts};
     for (std::size_t i = 0; i + 1 < std::size(focusOrder); ++i)
         setTabOrder(focusOrder[i], focusOrder[i + 1]);

@@ -33,7 +33,9 @@ int ResultRowsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }
 
-int ResultRowsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 3; }
+int ResultRowsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
 
 QVariant ResultRowsModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "scripted_services.h"
+#include "subnet.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <memory>
+
+namespace tessnivar {
+
+// A main window in its start state over scripted services, with its controls found by name as
+// a user or a screen reader finds them.
+struct WindowFixture {
+    ScriptedServices services;
+    std::unique_ptr<Subnet> window;
+
+    WindowFixture() : window(std::make_unique<Subnet>(services)) { window->Form_Load(); }
+
+    template <typename T = QWidget> T* control(const char* name) const {
+        auto* found = window->findChild<T*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
+    QLineEdit* octet(int index) const {
+        return box(QByteArray("txtIP").append(char('0' + index)).constData());
+    }
+    QSpinBox* spinner() const { return control<QSpinBox>("UpDown1"); }
+    QAbstractItemView* list(const char* name) const { return control<QAbstractItemView>(name); }
+    QAction* menu(const char* name) const { return control<QAction>(name); }
+
+    // Replaces the box's text by typing, one keystroke at a time.
+    void type(QLineEdit* target, const QString& text) const {
+        target->selectAll();
+        QTest::keyClick(target, Qt::Key_Delete);
+        QTest::keyClicks(target, text);
+    }
+    void typeAddress(const QString& a, const QString& b, const QString& c, const QString& d) {
+        type(octet(0), a);
+        type(octet(1), b);
+        type(octet(2), c);
+        type(octet(3), d);
+    }
+    void stepSpinner(int steps) const {
+        for (int i = 0; i < std::abs(steps); ++i)
+            QTest::keyClick(spinner(), steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+    }
+    void calculate() const {
+        QTest::mouseClick(control<QPushButton>("cmdCalculate"), Qt::LeftButton);
+    }
+
+    int rowCount(const char* listName) const { return list(listName)->model()->rowCount(); }
+    QString rowText(const char* listName, int row) const {
+        QAbstractItemView* view = list(listName);
+        const int column = qobject_cast<const QListView*>(view)->modelColumn();
+        return view->model()->index(row, column).data().toString();
+    }
+    int selectedRow(const char* listName) const {
+        const auto selected = list(listName)->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? -1 : selected.first().row();
+    }
+};
+
+} // namespace tessnivar

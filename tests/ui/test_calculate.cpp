@@ -1,0 +1,163 @@
+// Calculate and the three linked result lists of the main window.
+#include "window_fixture.h"
+
+using namespace tessnivar;
+
+class CalculateTest : public QObject {
+    Q_OBJECT
+
+    static void checkRow(const WindowFixture& f, int row, const QString& number,
+                         const QString& start, const QString& end) {
+        QCOMPARE(f.rowText("lstSubnet", row), number);
+        QCOMPARE(f.rowText("lstStart", row), start);
+        QCOMPARE(f.rowText("lstEnd", row), end);
+    }
+
+private slots:
+    void typicalUseListsSixteenClassBSubnets() {
+        WindowFixture f;
+        f.typeAddress("172", "16", "0", "0");
+        f.stepSpinner(3);
+        QCOMPARE(f.box("txtBits")->text(), "4");
+        QCOMPARE(f.box("txtSubnet")->text(), "255.255.240.0");
+        QCOMPARE(f.box("txtSubnets")->text(), "16");
+        QCOMPARE(f.box("txtHosts")->text(), "4096");
+        QVERIFY(!f.menu("mnuPrint")->isEnabled());
+        f.calculate();
+        QVERIFY(f.services.messages.empty());
+        QCOMPARE(f.rowCount("lstSubnet"), 16);
+        QCOMPARE(f.rowCount("lstEnd"), 16);
+        checkRow(f, 0, "0", "172.16.0.0", "172.16.15.255");
+        checkRow(f, 1, "1", "172.16.16.0", "172.16.31.255");
+        checkRow(f, 15, "15", "172.16.240.0", "172.16.255.255");
+        QVERIFY(f.menu("mnuPrint")->isEnabled());
+        QVERIFY(f.menu("mnuWrite")->isEnabled());
+        QCOMPARE(f.selectedRow("lstSubnet"), -1);
+    }
+
+    void keyboardAloneSpaceOnCalculateFillsLists() {
+        WindowFixture f;
+        f.stepSpinner(1);
+        QTest::keyClick(f.control("cmdCalculate"), Qt::Key_Space);
+        QCOMPARE(f.rowCount("lstStart"), 4);
+        checkRow(f, 3, "3", "192.168.0.192", "192.168.0.255");
+    }
+
+    void calculatingTwiceGivesSameRowsNotDouble() {
+        WindowFixture f;
+        f.calculate();
+        f.calculate();
+        QCOMPARE(f.rowCount("lstSubnet"), 1);
+        checkRow(f, 0, "0", "192.168.0.0", "192.168.0.255");
+    }
+
+    void addressBreakingClassRuleIsRefusedAndNothingChanges_data() {
+        QTest::addColumn<QStringList>("address");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Class C") << QStringList{"192", "168", "0", "5"}
+                                 << "Sorry: This address cannot be subnetted.\r\nThe address "
+                                    "192.168.0.5 does not represent a network address.\r\nHINT: To "
+                                    "be a network address, the last octet MUST be zero.";
+        QTest::newRow("Class B, octets as typed")
+            << QStringList{"172", "016", "1", "0"}
+            << "Sorry: This address cannot be subnetted.\r\nThe address 172.016.1.0 does not "
+               "represent a network address.\r\nHINT: To be a network address, the last two octets "
+               "MUST be zero\r\nsince this is a Class B address.";
+        QTest::newRow("Class A, empty box")
+            << QStringList{"10", "", "1", "0"}
+            << "Sorry: This address cannot be subnetted.\r\nThe address 10..1.0 does not represent "
+               "a network address.\r\nHINT: To be a network address, the last three octets MUST be "
+               "zero\r\nsince this is a Class A address.";
+    }
+    void addressBreakingClassRuleIsRefusedAndNothingChanges() {
+        QFETCH(QStringList, address);
+        QFETCH(QString, text);
+        WindowFixture f;
+        f.stepSpinner(1);
+        f.calculate();
+        f.typeAddress(address[0], address[1], address[2], address[3]);
+        f.calculate();
+        QCOMPARE(f.services.messages.size(), std::size_t{1});
+        QCOMPARE(f.services.messages.front().text, text);
+        QCOMPARE(f.services.messages.front().title, "Subnet Error!");
+        QCOMPARE(f.services.messages.front().icon, MessageIcon::Critical);
+        QCOMPARE(f.rowCount("lstSubnet"), 4);
+        checkRow(f, 1, "1", "192.168.0.64", "192.168.0.127");
+        QVERIFY(!f.menu("mnuPrint")->isEnabled());
+        QVERIFY(!f.menu("mnuWrite")->isEnabled());
+    }
+
+    void octetBeyond32BitsIsRefusedNamingTheOctet() {
+        WindowFixture f;
+        f.calculate();
+        f.type(f.octet(1), "99999999999");
+        f.calculate();
+        QCOMPARE(f.services.messages.size(), std::size_t{1});
+        QCOMPARE(f.services.messages.front().text,
+                 "Sorry: This address cannot be subnetted.\r\nThe octet 99999999999 is out of "
+                 "range.");
+        QCOMPARE(f.services.messages.front().title, "Subnet Error!");
+        QCOMPARE(f.rowCount("lstSubnet"), 1);
+        QVERIFY(!f.menu("mnuPrint")->isEnabled());
+    }
+
+    void unusualOctetsAreListedAsTheArithmeticGivesThem() {
+        WindowFixture f;
+        f.type(f.octet(1), "300");
+        f.calculate();
+        checkRow(f, 0, "0", "192.300.0.0", "193.44.0.255");
+        f.typeAddress("10", "0", "0", "0");
+        f.calculate();
+        checkRow(f, 0, "0", "10.0.0.0", "10.255.255.255");
+    }
+
+    void selectingRowInAnyListSelectsItInAllThree() {
+        WindowFixture f;
+        f.stepSpinner(5);
+        f.calculate();
+        QAbstractItemView* end = f.list("lstEnd");
+        const QRect row5 = end->visualRect(end->model()->index(5, 2));
+        QTest::mouseClick(end->viewport(), Qt::LeftButton, {}, row5.center());
+        QCOMPARE(f.selectedRow("lstSubnet"), 5);
+        QCOMPARE(f.selectedRow("lstStart"), 5);
+        QCOMPARE(f.selectedRow("lstEnd"), 5);
+        QTest::keyClick(end, Qt::Key_Down);
+        QCOMPARE(f.selectedRow("lstSubnet"), 6);
+        QCOMPARE(f.selectedRow("lstStart"), 6);
+        QTest::keyClick(f.list("lstSubnet"), Qt::Key_Up);
+        QCOMPARE(f.selectedRow("lstEnd"), 5);
+        // Clicking the selected row again changes nothing.
+        QTest::mouseClick(end->viewport(), Qt::LeftButton, {}, row5.center());
+        QCOMPARE(f.selectedRow("lstStart"), 5);
+    }
+
+    void selectionBeyondRow32767IsLinked() {
+        WindowFixture f;
+        f.typeAddress("10", "0", "0", "0");
+        f.stepSpinner(15);
+        QCOMPARE(f.box("txtSubnets")->text(), "65536");
+        f.calculate();
+        QCOMPARE(f.rowCount("lstStart"), 65536);
+        QAbstractItemView* start = f.list("lstStart");
+        start->setCurrentIndex(start->model()->index(40000, 1));
+        QCOMPARE(f.selectedRow("lstSubnet"), 40000);
+        QCOMPARE(f.selectedRow("lstEnd"), 40000);
+        checkRow(f, 40000, "40000", "10.156.64.0", "10.156.64.255");
+        checkRow(f, 65535, "65535", "10.255.255.0", "10.255.255.255");
+    }
+
+    void newCalculationClearsSelection() {
+        WindowFixture f;
+        f.stepSpinner(1);
+        f.calculate();
+        f.list("lstStart")->setCurrentIndex(f.list("lstStart")->model()->index(2, 1));
+        QCOMPARE(f.selectedRow("lstEnd"), 2);
+        f.calculate();
+        QCOMPARE(f.selectedRow("lstSubnet"), -1);
+        QCOMPARE(f.selectedRow("lstStart"), -1);
+        QCOMPARE(f.selectedRow("lstEnd"), -1);
+    }
+};
+
+QTEST_MAIN(CalculateTest)
+#include "test_calculate.moc"
