@@ -11,6 +11,8 @@ ListBox::ListBox(ResultRowsModel* rows, int column, QWidget* parent) : QListView
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Like a plain list box: a wide entry is cut at the edge rather than scrolled to.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { emit selectedRowChanged(); });
 }
