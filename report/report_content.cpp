@@ -47,8 +47,9 @@ char* WriteCentered(char* out, const char* text, std::size_t length) noexcept {
 }
 
 char* WriteCenteredQuad(char* out, const WorkingAddress& address) noexcept {
-    char text[kMaxDottedQuadChars];
-    return WriteCentered(out, text, static_cast<std::size_t>(WriteDottedQuad(text, address) - text));
+    char text[kMaxDottedQuadChars + 2];
+    return WriteCentered(out, text,
+                         static_cast<std::size_t>(WriteDottedQuad(text, address) - text));
 }
 
 bool AllFinite(const ReportFigures& f) noexcept {
@@ -65,7 +66,7 @@ std::optional<ReportFigures> ComputeReportFigures(const ReportFields& fields) {
     f.subnets = NumericValue(fields.subnets);
     f.hosts = NumericValue(fields.hosts);
     f.totalHosts = f.subnets * f.hosts;
-    if (f.totalHosts == 0 || std::isnan(f.totalHosts))
+    if (f.totalHosts == 0)
         return std::nullopt;
     // An unsubnetted network has no subnet zero or all-ones subnet to give up: it is one
     // usable network.
@@ -109,17 +110,18 @@ std::string PercentText(float value) {
     // The shortest decimal form names the single the way it was computed (48.44, not
     // 48.439998...), so halves are judged on those digits.
     char text[32];
-    char* end = std::to_chars(text, text + sizeof text, std::fabs(value),
-                              std::chars_format::scientific)
-                    .ptr;
+    char* end =
+        std::to_chars(text, text + sizeof text, std::fabs(value), std::chars_format::scientific)
+            .ptr;
     std::string digits;
     const char* c = text;
-    for (; *c != 'e'; ++c) {
+    for (; c != end && *c != 'e'; ++c) {
         if (*c != '.')
             digits += *c;
     }
     int exponent = 0;
-    std::from_chars(c + (c[1] == '+' ? 2 : 1), end, exponent);
+    if (c != end)
+        std::from_chars(c + (c[1] == '+' ? 2 : 1), end, exponent);
 
     // Digits of |value| * 100, the first weighing 10^exponent: those weighing at least 10^-2
     // are kept, and the next one decides the rounding.
@@ -152,8 +154,7 @@ std::string PercentText(float value) {
     return result;
 }
 
-std::array<std::string, 15> OpeningLines(const ReportFields& fields,
-                                         const ReportFigures& figures) {
+std::array<std::string, 15> OpeningLines(const ReportFields& fields, const ReportFigures& figures) {
     const auto& o = fields.octets;
     return {
         "Tessnivar v 1.0 -- by Brolwick",
@@ -181,7 +182,9 @@ std::string ColumnHeader() {
     return CenterInColumn("Subnet Number") + CenterInColumn("Start IP") + CenterInColumn("End IP");
 }
 
-std::string_view CsvHeader() noexcept { return "Subnet Number,Start IP,End IP"; }
+std::string_view CsvHeader() noexcept {
+    return "Subnet Number,Start IP,End IP";
+}
 
 char* WriteColumnRow(char* out, const SubnetRow& row, bool marked) noexcept {
     char number[kMaxDecimalChars];

@@ -36,9 +36,10 @@ struct ReportFigures {
 // Width of one table column in characters.
 inline constexpr int kColumnWidth = 20;
 
-// Longest table row WriteColumnRow and WriteCsvRow produce, line ending excluded.
-inline constexpr int kMaxColumnRowChars = 3 * kMaxDottedQuadChars + kColumnWidth;
-inline constexpr int kMaxCsvRowChars = 3 * kMaxDottedQuadChars + 2 + 9;
+// Room WriteColumnRow and WriteCsvRow need at out: the longest row and two bytes that the
+// dotted-quad writer may scribble past its end.
+inline constexpr int kMaxColumnRowChars = 3 * kMaxDottedQuadChars + kColumnWidth + 2;
+inline constexpr int kMaxCsvRowChars = 3 * kMaxDottedQuadChars + 2 + 9 + 2;
 
 // Figures of the subnets and hosts texts; nullopt when the used fraction cannot be computed
 // (H * S is zero, or any figure is infinite or not a number), so the report must be refused.
@@ -81,11 +82,11 @@ inline constexpr std::size_t kReminderEnd = 6;
     return i == 0 || i + 1 == n;
 }
 
-// Writes row in column form at out (at most kMaxColumnRowChars), the centred "UNUSABLE" column
+// Writes row in column form at out (kMaxColumnRowChars of room), the centred "UNUSABLE" column
 // added when marked; returns the end. No line ending.
 char* WriteColumnRow(char* out, const SubnetRow& row, bool marked) noexcept;
 
-// Writes row as a CSV record at out (at most kMaxCsvRowChars), ",UNUSABLE" added when marked;
+// Writes row as a CSV record at out (kMaxCsvRowChars of room), ",UNUSABLE" added when marked;
 // returns the end. No line ending.
 char* WriteCsvRow(char* out, const SubnetRow& row, bool marked) noexcept;
 

@@ -1,6 +1,6 @@
 #include "qt_services.h"
 
-#include "report_printer.h"
+#include "qt_report_printer.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,8 +1,13 @@
 #include "subnet.h"
 
+#include "about_window.h"
 #include "list_box.h"
 #include "mask_and_counts.h"
 #include "numeric.h"
+#include "print_report.h"
+#include "program_icon.h"
+#include "report_messages.h"
+#include "report_printer.h"
 #include "result_rows_model.h"
 #include "services.h"
 #include "subnet_enumeration.h"
@@ -20,6 +25,12 @@ namespace {
 
 const QString kApplicationTitle = QStringLiteral("Tessnivar");
 const QString kSubnetErrorTitle = QStringLiteral("Subnet Error!");
+const QString kChooseFormatText =
+    QStringLiteral("This program has the ability to output files in a comma\r\n"
+                   "separated format which can be read by many spreadsheet\r\n"
+                   "programs.  Would you like to output the file in this format?\r\n"
+                   "Answering NO will result in a plain text file, which can be\r\n"
+                   "read into a word processor.");
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -35,6 +46,7 @@ Subnet::Subnet(Services& services, QWidget* parent)
       cmnDlg(services) {
     setObjectName(QStringLiteral("Subnet"));
     setWindowTitle(kApplicationTitle);
+    setWindowIcon(ProgramIcon());
     // A fixed layout: no maximise button, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -194,18 +206,74 @@ void Subnet::lstEnd_Click() {
 }
 
 void Subnet::mnuPrint_Click() {
+    const auto figures = reportFigures();
+    if (!figures)
+        return;
+    const auto printer = services_.openDefaultPrinter();
+    if (!printer) {
+        showReportMessage(NoPrinterMessage());
+        return;
+    }
+    const PrintResult printed = UnderWaitCursor(
+        [&] { return PrintReport(*printer, reportFields(), *figures, results_->rows()); });
+    if (printed == PrintResult::PrinterFailed)
+        showReportMessage(PrinterFailureMessage());
 }
 
 void Subnet::mnuWrite_Click() {
+    const MessageAnswer answer = services_.showMessage(
+        kChooseFormatText, tr("Choose format"), MessageIcon::Question, MessageButtons::YesNo);
+    if (answer == MessageAnswer::Yes)
+        WriteCsvFile();
+    if (answer == MessageAnswer::No)
+        WriteTextFile();
 }
 
 void Subnet::WriteTextFile() {
+    cmnDlg.setFilter(QStringLiteral("Plain Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
+    cmnDlg.setCancelError(true);
+    if (!cmnDlg.showSave())
+        return;
+    writeReport(cmnDlg.fileName(), WriteTextReport);
 }
 
 void Subnet::WriteCsvFile() {
+    cmnDlg.setFilter(QStringLiteral("Comma Separated Values (*.csv) | *.csv"));
+    cmnDlg.setCancelError(true);
+    if (!cmnDlg.showSave())
+        return;
+    writeReport(CsvFileName(cmnDlg.fileName()), WriteCsvReport);
+}
+
+ReportFields Subnet::reportFields() const {
+    return {octetTexts(), txtSubnet->text().toStdString(), txtBits->text().toStdString(),
+            txtSubnets->text().toStdString(), txtHosts->text().toStdString()};
+}
+
+std::optional<ReportFigures> Subnet::reportFigures() {
+    auto figures = ComputeReportFigures(reportFields());
+    if (!figures)
+        showReportMessage(CountsRefusalMessage());
+    return figures;
+}
+
+// The figures are checked before the file is touched, so a refused report changes no file.
+void Subnet::writeReport(const QString& fileName, ReportWriter writer) {
+    const auto figures = reportFigures();
+    if (!figures)
+        return;
+    const auto error = UnderWaitCursor(
+        [&] { return writer(fileName, reportFields(), *figures, results_->rows()); });
+    if (error)
+        showReportMessage(FileWriteFailureMessage(*error));
+}
+
+void Subnet::showReportMessage(const ReportMessage& message) {
+    services_.showMessage(message.text, message.title, MessageIcon::Critical, MessageButtons::Ok);
 }
 
 void Subnet::mnuAbout_Click() {
+    ShowAbout(services_);
 }
 
 void Subnet::mnuExit_Click() {

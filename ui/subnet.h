@@ -2,6 +2,8 @@
 
 #include "common_dialog.h"
 #include "network_check.h"
+#include "report_content.h"
+#include "report_files.h"
 #include "subnet_plan.h"
 
 #include <QMainWindow>
@@ -14,6 +16,7 @@ class QPushButton;
 
 namespace tessnivar {
 
+struct ReportMessage;
 class ListBox;
 class ResultRowsModel;
 class Services;
@@ -41,6 +44,15 @@ private:
     void connectHandlers();
     [[nodiscard]] OctetTexts octetTexts() const;
     void applyClass(AddressClass addressClass);
+    [[nodiscard]] ReportFields reportFields() const;
+    // The report's figures from the count fields; nullopt, after telling the user, when they
+    // cannot give a report.
+    [[nodiscard]] std::optional<ReportFigures> reportFigures();
+    using ReportWriter = std::optional<ReportFileError> (*)(const QString&, const ReportFields&,
+                                                            const ReportFigures&,
+                                                            const SubnetRowStore&);
+    void writeReport(const QString& fileName, ReportWriter writer);
+    void showReportMessage(const ReportMessage& message);
 
     void txtIP_Change(int index);
     void txtIP_GotFocus(int index);

@@ -1,6 +1,7 @@
 #include "subnet_enumeration.h"
 
 #include <QTest>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -64,7 +65,6 @@ void TestSubnetEnumeration::enumeratesWorkedPlans_data() {
     QTest::addColumn<QByteArray>("address");
     QTest::addColumn<int>("hosts");
     QTest::addColumn<int>("subnets");
-    QTest::addColumn<int>("rowCount");
     // Rows to check, "number,startIp,endIp"; the others are only counted.
     QTest::addColumn<QByteArrayList>("rows");
 
@@ -73,45 +73,41 @@ void TestSubnetEnumeration::enumeratesWorkedPlans_data() {
         classB << QByteArray::number(n) + ",172.16." + QByteArray::number(16 * n) + ".0,172.16." +
                       QByteArray::number(16 * n + 15) + ".255";
 
-    QTest::newRow("start state") << QByteArray("192/168/0/0") << 256 << 1 << 1
+    QTest::newRow("start state") << QByteArray("192/168/0/0") << 256 << 1
                                  << QByteArrayList{"0,192.168.0.0,192.168.0.255"};
     QTest::newRow("class C, 2 bits")
-        << QByteArray("192/168/0/0") << 64 << 4 << 4
+        << QByteArray("192/168/0/0") << 64 << 4
         << QByteArrayList{"0,192.168.0.0,192.168.0.63", "1,192.168.0.64,192.168.0.127",
                           "2,192.168.0.128,192.168.0.191", "3,192.168.0.192,192.168.0.255"};
-    QTest::newRow("class B, 4 bits") << QByteArray("172/16/0/0") << 4096 << 16 << 16 << classB;
+    QTest::newRow("class B, 4 bits") << QByteArray("172/16/0/0") << 4096 << 16 << classB;
     QTest::newRow("class A, 10 bits")
-        << QByteArray("10/0/0/0") << 16384 << 1024 << 1024
+        << QByteArray("10/0/0/0") << 16384 << 1024
         << QByteArrayList{"0,10.0.0.0,10.0.63.255",    "1,10.0.64.0,10.0.127.255",
                           "2,10.0.128.0,10.0.191.255", "3,10.0.192.0,10.0.255.255",
                           "4,10.1.0.0,10.1.63.255",    "1023,10.255.192.0,10.255.255.255"};
     QTest::newRow("largest subnets of 16-bit steps")
-        << QByteArray("10/0/0/0") << 32768 << 512 << 512
+        << QByteArray("10/0/0/0") << 32768 << 512
         << QByteArrayList{"0,10.0.0.0,10.0.127.255", "1,10.0.128.0,10.0.255.255",
                           "2,10.1.0.0,10.1.127.255"};
-    QTest::newRow("largest plan") << QByteArray("10/0/0/0") << 4 << 4194304 << 4194304
+    QTest::newRow("largest plan") << QByteArray("10/0/0/0") << 4 << 4194304
                                   << QByteArrayList{"0,10.0.0.0,10.0.0.3",
                                                     "4194303,10.255.255.252,10.255.255.255"};
-    QTest::newRow("class A, 0 bits") << QByteArray("10/0/0/0") << 16777216 << 1 << 1
-                                     << QByteArrayList{"0,10.0.0.0,10.255.255.255"};
+    QTest::newRow("class A, 0 bits")
+        << QByteArray("10/0/0/0") << 16777216 << 1 << QByteArrayList{"0,10.0.0.0,10.255.255.255"};
     QTest::newRow("octet above 255 carries after first start")
-        << QByteArray("192/300/1/0") << 256 << 1 << 1
-        << QByteArrayList{"0,192.300.1.0,193.44.1.255"};
-    QTest::newRow("empty octet and leading zeros") << QByteArray("192/168/007/") << 256 << 1 << 1
-                                                   << QByteArrayList{"0,192.168.7.0,192.168.7.255"};
-    QTest::newRow("no subnets") << QByteArray("192/168/0/0") << 256 << 0 << 0 << QByteArrayList{};
-    QTest::newRow("negative count")
-        << QByteArray("192/168/0/0") << 256 << -1 << 0 << QByteArrayList{};
+        << QByteArray("192/300/1/0") << 256 << 1 << QByteArrayList{"0,192.300.1.0,193.44.1.255"};
+    QTest::newRow("empty octet and leading zeros")
+        << QByteArray("192/168/007/") << 256 << 1 << QByteArrayList{"0,192.168.7.0,192.168.7.255"};
+    QTest::newRow("no subnets") << QByteArray("192/168/0/0") << 256 << 0 << QByteArrayList{};
+    QTest::newRow("negative count") << QByteArray("192/168/0/0") << 256 << -1 << QByteArrayList{};
     QTest::newRow("most negative count")
-        << QByteArray("192/168/0/0") << 256 << std::numeric_limits<int>::min() << 0
-        << QByteArrayList{};
+        << QByteArray("192/168/0/0") << 256 << std::numeric_limits<int>::min() << QByteArrayList{};
 }
 
 void TestSubnetEnumeration::enumeratesWorkedPlans() {
     QFETCH(QByteArray, address);
     QFETCH(int, hosts);
     QFETCH(int, subnets);
-    QFETCH(int, rowCount);
     QFETCH(QByteArrayList, rows);
 
     std::map<int, QByteArray> expected;
@@ -121,16 +117,13 @@ void TestSubnetEnumeration::enumeratesWorkedPlans() {
     const AddressLoad load = LoadWorkingAddress(Octets(address));
     QVERIFY(load.ok());
     int count = 0;
-    bool numbersInOrder = true;
     std::map<int, QByteArray> actual;
     EnumerateSubnets(load.address, hosts, subnets, [&](const SubnetRow& row) {
-        numbersInOrder = numbersInOrder && row.number == count;
         if (expected.count(row.number) != 0)
             actual[row.number] = RowText(row);
         ++count;
     });
-    QCOMPARE(count, rowCount);
-    QVERIFY(numbersInOrder);
+    QCOMPARE(count, std::max(subnets, 0));
     for (const auto& [number, text] : expected)
         QCOMPARE(actual[number], text);
 }

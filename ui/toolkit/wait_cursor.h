@@ -13,4 +13,11 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// Runs work under the wait cursor and returns its result; the cursor is back before the caller
+// shows anything about that result.
+template <typename Work> auto UnderWaitCursor(Work work) {
+    const WaitCursor wait;
+    return work();
+}
+
 } // namespace tessnivar

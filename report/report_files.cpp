@@ -1,0 +1,156 @@
+#include "report_files.h"
+
+#include "subnet_row_store.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cstring>
+#include <memory>
+
+namespace tessnivar {
+
+namespace {
+
+// Large enough that the system call per chunk costs nothing next to the formatting, small
+// enough to stay in the cache.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 19;
+
+constexpr char kLineEnd[] = "\r\n";
+
+// Writes all size bytes, going on after a short write (a device may take only part, as near a
+// size limit) until the device takes the rest or reports why not.
+bool WriteAll(QIODevice& device, const char* data, qint64 size) {
+    while (size > 0) {
+        const qint64 written = device.write(data, size);
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Gathers the report into one fixed buffer and hands it to the device a chunk at a time, so
+// memory stays flat however many rows there are.
+class ChunkWriter {
+public:
+    explicit ChunkWriter(QIODevice& device)
+        : device_(device), buffer_(std::make_unique_for_overwrite<char[]>(kChunkBytes)),
+          end_(buffer_.get()) {}
+
+    // Makes room for bytes more at cursor(); false once the device has refused a write.
+    [[nodiscard]] bool reserve(std::size_t bytes) {
+        if (static_cast<std::size_t>(buffer_.get() + kChunkBytes - end_) >= bytes)
+            return true;
+        return flush();
+    }
+
+    [[nodiscard]] char* cursor() const noexcept { return end_; }
+    void advance(char* end) noexcept { end_ = end; }
+
+    // Appends text and CR LF; a text longer than the buffer goes to the device directly.
+    [[nodiscard]] bool writeLine(const QByteArray& text) {
+        const auto size = static_cast<std::size_t>(text.size());
+        if (size + 2 > kChunkBytes) {
+            return flush() && WriteAll(device_, text.constData(), text.size()) &&
+                   WriteAll(device_, kLineEnd, 2);
+        }
+        if (!reserve(size + 2))
+            return false;
+        std::memcpy(end_, text.constData(), size);
+        std::memcpy(end_ + size, kLineEnd, 2);
+        end_ += size + 2;
+        return true;
+    }
+
+    // Hands what is gathered to the device; false when it refuses.
+    [[nodiscard]] bool flush() {
+        const qint64 size = end_ - buffer_.get();
+        end_ = buffer_.get();
+        return WriteAll(device_, buffer_.get(), size);
+    }
+
+private:
+    QIODevice& device_;
+    std::unique_ptr<char[]> buffer_;
+    char* end_;
+};
+
+// Writes the opening lines, header and rows; WriteRow formats one row with kRowRoom of room.
+template <auto WriteRow, int kRowRoom>
+bool WriteReportBody(ChunkWriter& out, const ReportFields& fields, const ReportFigures& figures,
+                     std::string_view header, const SubnetRowStore& rows) {
+    for (const std::string& line : OpeningLines(fields, figures)) {
+        if (!out.writeLine(QString::fromUtf8(line).toLocal8Bit()))
+            return false;
+    }
+    if (!out.writeLine(QByteArray(header.data(), static_cast<qsizetype>(header.size()))))
+        return false;
+    const std::size_t n = rows.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!out.reserve(kRowRoom + 2))
+            return false;
+        char* end = WriteRow(out.cursor(), rows.row(i), IsMarkedRow(i, n));
+        *end++ = '\r';
+        *end++ = '\n';
+        out.advance(end);
+    }
+    return out.flush();
+}
+
+template <auto WriteRow, int kRowRoom>
+std::optional<ReportFileError> WriteReport(const QString& fileName, const ReportFields& fields,
+                                           const ReportFigures& figures, std::string_view header,
+                                           const SubnetRowStore& rows) {
+    // A device or pipe cannot be swapped for a new file by a rename, which would destroy it;
+    // writing into it is the only way. Anything else is written beside the target and replaces
+    // it only when complete.
+    const QFileInfo target(fileName);
+    const bool direct = target.exists() && !target.isFile() && !target.isDir();
+    std::unique_ptr<QFileDevice> file;
+    if (direct)
+        file = std::make_unique<QFile>(fileName);
+    else
+        file = std::make_unique<QSaveFile>(fileName);
+    const auto failure = [&] {
+        return ReportFileError{fileName, file->errorString()};
+    };
+
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure();
+    ChunkWriter out(*file);
+    if (!WriteReportBody<WriteRow, kRowRoom>(out, fields, figures, header, rows))
+        return failure();
+    if (direct) {
+        file->close();
+        if (file->error() != QFileDevice::NoError)
+            return failure();
+    } else if (!static_cast<QSaveFile&>(*file).commit()) {
+        return failure();
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+QString CsvFileName(const QString& fileName) {
+    if (fileName.endsWith(QLatin1String(".csv"), Qt::CaseSensitive))
+        return fileName;
+    return fileName + QLatin1String(".csv");
+}
+
+std::optional<ReportFileError> WriteTextReport(const QString& fileName, const ReportFields& fields,
+                                               const ReportFigures& figures,
+                                               const SubnetRowStore& rows) {
+    return WriteReport<WriteColumnRow, kMaxColumnRowChars>(fileName, fields, figures,
+                                                           ColumnHeader(), rows);
+}
+
+std::optional<ReportFileError> WriteCsvReport(const QString& fileName, const ReportFields& fields,
+                                              const ReportFigures& figures,
+                                              const SubnetRowStore& rows) {
+    return WriteReport<WriteCsvRow, kMaxCsvRowChars>(fileName, fields, figures, CsvHeader(), rows);
+}
+
+} // namespace tessnivar
