@@ -1,4 +1,5 @@
 #include "print_report.h"
+#include "recording_printer.h"
 #include "report_printer.h"
 #include "subnet_enumeration.h"
 #include "subnet_row_store.h"
@@ -10,31 +11,6 @@
 using namespace tessnivar;
 
 namespace {
-
-// Records every call as one entry; printLine fails from the failAtLine-th line on (counting
-// from 1), endDocument when told.
-class RecordingPrinter : public ReportPrinter {
-public:
-    QStringList calls;
-    int failAtLine = 0;
-    bool failEnd = false;
-
-    void setFontSize(float points) override { calls << "size " + QString::number(points); }
-    void setBold(bool on) override { calls << (on ? "bold on" : "bold off"); }
-    void setItalic(bool on) override { calls << (on ? "italic on" : "italic off"); }
-    bool printLine(const QString& text) override {
-        calls << "line " + text;
-        return failAtLine == 0 || ++lines_ < failAtLine;
-    }
-    bool endDocument() override {
-        calls << "end";
-        return !failEnd;
-    }
-    void abandon() override { calls << "abandon"; }
-
-private:
-    int lines_ = 0;
-};
 
 SubnetRowStore MakeStore(WorkingAddress start, std::int32_t hosts, std::int32_t subnets) {
     SubnetRowStore store;
