@@ -25,8 +25,6 @@ public:
 
     std::vector<Message> messages;
     std::deque<MessageAnswer> answers;
-    // Runs when a message box is shown, before it is answered.
-    std::function<void(const Message&)> onMessage;
 
     std::deque<std::optional<QString>> fileNames;
     QStringList askedFilters;
@@ -41,8 +39,6 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
                               MessageButtons buttons) override {
         messages.push_back({text, title, icon, buttons});
-        if (onMessage)
-            onMessage(messages.back());
         if (answers.empty())
             return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
         const MessageAnswer answer = answers.front();

@@ -33,22 +33,9 @@ private slots:
         QVERIFY(f.menu("mnuPrint")->isEnabled());
         QVERIFY(f.menu("mnuWrite")->isEnabled());
         QCOMPARE(f.selectedRow("lstSubnet"), -1);
-    }
-
-    void keyboardAloneSpaceOnCalculateFillsLists() {
-        WindowFixture f;
-        f.stepSpinner(1);
+        // Again, by keyboard: the lists are replaced, not doubled.
         QTest::keyClick(f.control("cmdCalculate"), Qt::Key_Space);
-        QCOMPARE(f.rowCount("lstStart"), 4);
-        checkRow(f, 3, "3", "192.168.0.192", "192.168.0.255");
-    }
-
-    void calculatingTwiceGivesSameRowsNotDouble() {
-        WindowFixture f;
-        f.calculate();
-        f.calculate();
-        QCOMPARE(f.rowCount("lstSubnet"), 1);
-        checkRow(f, 0, "0", "192.168.0.0", "192.168.0.255");
+        QCOMPARE(f.rowCount("lstStart"), 16);
     }
 
     void addressBreakingClassRuleIsRefusedAndNothingChanges_data() {
@@ -58,11 +45,6 @@ private slots:
                                  << "Sorry: This address cannot be subnetted.\r\nThe address "
                                     "192.168.0.5 does not represent a network address.\r\nHINT: To "
                                     "be a network address, the last octet MUST be zero.";
-        QTest::newRow("Class B, octets as typed")
-            << QStringList{"172", "016", "1", "0"}
-            << "Sorry: This address cannot be subnetted.\r\nThe address 172.016.1.0 does not "
-               "represent a network address.\r\nHINT: To be a network address, the last two octets "
-               "MUST be zero\r\nsince this is a Class B address.";
         QTest::newRow("Class A, empty box")
             << QStringList{"10", "", "1", "0"}
             << "Sorry: This address cannot be subnetted.\r\nThe address 10..1.0 does not represent "
@@ -101,16 +83,6 @@ private slots:
         QVERIFY(!f.menu("mnuPrint")->isEnabled());
     }
 
-    void unusualOctetsAreListedAsTheArithmeticGivesThem() {
-        WindowFixture f;
-        f.type(f.octet(1), "300");
-        f.calculate();
-        checkRow(f, 0, "0", "192.300.0.0", "193.44.0.255");
-        f.typeAddress("10", "0", "0", "0");
-        f.calculate();
-        checkRow(f, 0, "0", "10.0.0.0", "10.255.255.255");
-    }
-
     void selectingRowInAnyListSelectsItInAllThree() {
         WindowFixture f;
         f.stepSpinner(5);
@@ -144,18 +116,6 @@ private slots:
         QCOMPARE(f.selectedRow("lstEnd"), 40000);
         checkRow(f, 40000, "40000", "10.156.64.0", "10.156.64.255");
         checkRow(f, 65535, "65535", "10.255.255.0", "10.255.255.255");
-    }
-
-    void newCalculationClearsSelection() {
-        WindowFixture f;
-        f.stepSpinner(1);
-        f.calculate();
-        f.list("lstStart")->setCurrentIndex(f.list("lstStart")->model()->index(2, 1));
-        QCOMPARE(f.selectedRow("lstEnd"), 2);
-        f.calculate();
-        QCOMPARE(f.selectedRow("lstSubnet"), -1);
-        QCOMPARE(f.selectedRow("lstStart"), -1);
-        QCOMPARE(f.selectedRow("lstEnd"), -1);
     }
 };
 

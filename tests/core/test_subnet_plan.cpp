@@ -1,0 +1,127 @@
+#include "mask_and_counts.h"
+#include "subnet_enumeration.h"
+#include "subnet_row_store.h"
+
+#include <QTest>
+#include <array>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace tessnivar;
+
+class TestSubnetPlan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void maskAndCountsFollowPrefixLength();
+    void prefixOverThirtyKeepsCountsWithoutMask();
+    void enumeratesWorkedPlans();
+    void carryMatchesLiteralLoops();
+    void loadNamesFirstBadOctet();
+    void rowStoreRoundTripsAnyOctetsAndClears();
+};
+
+void TestSubnetPlan::maskAndCountsFollowPrefixLength() {
+    for (int p = 8; p <= 30; ++p) {
+        const std::uint32_t mask = ~std::uint32_t{0} << (32 - p);
+        const QString expected = QString::asprintf("%u.%u.%u.%u", mask >> 24, mask >> 16 & 0xFF,
+                                                   mask >> 8 & 0xFF, mask & 0xFF);
+        const MaskAndCounts result = ComputeMaskAndCounts(8, static_cast<std::int16_t>(p - 8));
+        QCOMPARE(QString::fromStdString(result.maskText), expected);
+        QCOMPARE(result.subnetCount, 1 << (p - 8));
+        QCOMPARE(result.hostsPerSubnet, 1 << (32 - p));
+        QVERIFY(!result.prefixTooLong);
+    }
+}
+
+void TestSubnetPlan::prefixOverThirtyKeepsCountsWithoutMask() {
+    const MaskAndCounts result = ComputeMaskAndCounts(24, 7);
+    QVERIFY(result.subnetCount == 128 && result.hostsPerSubnet == 2);
+    QVERIFY(result.prefixTooLong && result.maskText.empty());
+    QCOMPARE(QByteArray::fromStdString(PrefixTooLongErrorText()),
+             QByteArray("There has been an error.\r\nError Code: RC-01"));
+}
+
+void TestSubnetPlan::enumeratesWorkedPlans() {
+    const struct {
+        OctetTexts address;
+        std::int32_t hosts, subnets, number;
+        const char* row;
+    } rows[] = {
+        {{"192", "168", "0", "0"}, 64, 4, 0, "0 192.168.0.0 192.168.0.63"},
+        {{"192", "168", "0", "0"}, 64, 4, 1, "1 192.168.0.64 192.168.0.127"},
+        {{"192", "168", "0", "0"}, 64, 4, 2, "2 192.168.0.128 192.168.0.191"},
+        {{"192", "168", "0", "0"}, 64, 4, 3, "3 192.168.0.192 192.168.0.255"},
+        {{"172", "16", "0", "0"}, 4096, 16, 0, "0 172.16.0.0 172.16.15.255"},
+        {{"172", "16", "0", "0"}, 4096, 16, 15, "15 172.16.240.0 172.16.255.255"},
+        {{"10", "0", "0", "0"}, 4, 4194304, 0, "0 10.0.0.0 10.0.0.3"},
+        {{"10", "0", "0", "0"}, 4, 4194304, 4194303, "4194303 10.255.255.252 10.255.255.255"},
+        {{"192", "300", "1", "0"}, 256, 1, 0, "0 192.300.1.0 193.44.1.255"},
+        {{"10", "0", "0", "0"}, 16777216, 1, 0, "0 10.0.0.0 10.255.255.255"},
+    };
+    for (const auto& [address, hosts, subnets, number, expected] : rows) {
+        std::int32_t count = 0;
+        std::string text;
+        EnumerateSubnets(
+            LoadWorkingAddress(address).address, hosts, subnets, [&](const SubnetRow& row) {
+                ++count;
+                if (row.number == number)
+                    text = row.subnetNumber() + " " + row.startIp() + " " + row.endIp();
+            });
+        QCOMPARE(count, subnets);
+        QCOMPARE(QByteArray::fromStdString(text), QByteArray(expected));
+    }
+}
+
+void TestSubnetPlan::carryMatchesLiteralLoops() {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::int64_t> octet(-600, 1200);
+    for (int trial = 0; trial < 20000; ++trial) {
+        WorkingAddress address{{octet(random), octet(random), octet(random), octet(random)}};
+        // One block of 256 at a time, from the fourth octet forward.
+        auto expected = address.octet;
+        for (int i = 3; i > 0; --i)
+            while (expected[i] > 255) {
+                expected[i] -= 256;
+                expected[i - 1] += 1;
+            }
+        const std::string before = DottedQuad(address);
+        CarryOctets(address);
+        QVERIFY2(address.octet == expected, before.c_str());
+    }
+}
+
+void TestSubnetPlan::loadNamesFirstBadOctet() {
+    const std::string huge(400, '9');
+    // The first octet that cannot be used is named, even with another bad one after it.
+    QCOMPARE(LoadWorkingAddress({"10", "0", "2147483647.5", "-" + huge}).badOctet, 2);
+    QCOMPARE(LoadWorkingAddress({"10", huge, "0", "0"}).badOctet, 1);
+    const AddressLoad load = LoadWorkingAddress({"2.5", "3.5", "-2.5", "0.5"});
+    QCOMPARE(QByteArray::fromStdString(DottedQuad(load.address)), QByteArray("2.4.-2.0"));
+    QCOMPARE(QByteArray::fromStdString(OctetRangeErrorText(" 99999999999")),
+             QByteArray("Sorry: This address cannot be subnetted.\r\n"
+                        "The octet  99999999999 is out of range."));
+}
+
+void TestSubnetPlan::rowStoreRoundTripsAnyOctetsAndClears() {
+    // Packed rows at both ends of 0 to 255 between rows kept whole: a wide octet in the start,
+    // only in the end, or both.
+    const std::vector<SubnetRow> rows = {
+        {0, {{0, 0, 0, 0}}, {{255, 255, 255, 255}}}, {1, {{-1, 0, 0, 0}}, {{10, 0, 0, 3}}},
+        {2, {{10, 0, 0, 4}}, {{10, 0, 0, 7}}},       {3, {{255, 255, 255, 252}}, {{256, 0, 0, 3}}},
+        {4, {{-70000, 0, 0, 300}}, {{0, 0, 0, -1}}}, {5, {{1, 2, 3, 4}}, {{5, 6, 7, 8}}}};
+    SubnetRowStore store;
+    for (const SubnetRow& row : rows)
+        store.append(row);
+    QCOMPARE(store.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        QVERIFY2(store.row(i) == rows[i], qPrintable(QByteArray::number(qulonglong(i))));
+    store.clear();
+    store.append(rows[5]);
+    QVERIFY(store.size() == 1 && store.row(0) == rows[5]);
+}
+
+QTEST_APPLESS_MAIN(TestSubnetPlan)
+#include "test_subnet_plan.moc"
