@@ -206,7 +206,8 @@ void Subnet::lstEnd_Click() {
 }
 
 void Subnet::mnuPrint_Click() {
-    const auto figures = reportFigures();
+    const ReportFields fields = reportFields();
+    const auto figures = reportFigures(fields);
     if (!figures)
         return;
     const auto printer = services_.openDefaultPrinter();
@@ -214,8 +215,8 @@ void Subnet::mnuPrint_Click() {
         showReportMessage(NoPrinterMessage());
         return;
     }
-    const PrintResult printed = UnderWaitCursor(
-        [&] { return PrintReport(*printer, reportFields(), *figures, results_->rows()); });
+    const PrintResult printed =
+        UnderWaitCursor([&] { return PrintReport(*printer, fields, *figures, results_->rows()); });
     if (printed == PrintResult::PrinterFailed)
         showReportMessage(PrinterFailureMessage());
 }
@@ -250,8 +251,8 @@ ReportFields Subnet::reportFields() const {
             txtSubnets->text().toStdString(), txtHosts->text().toStdString()};
 }
 
-std::optional<ReportFigures> Subnet::reportFigures() {
-    auto figures = ComputeReportFigures(reportFields());
+std::optional<ReportFigures> Subnet::reportFigures(const ReportFields& fields) {
+    auto figures = ComputeReportFigures(fields);
     if (!figures)
         showReportMessage(CountsRefusalMessage());
     return figures;
@@ -259,11 +260,12 @@ std::optional<ReportFigures> Subnet::reportFigures() {
 
 // The figures are checked before the file is touched, so a refused report changes no file.
 void Subnet::writeReport(const QString& fileName, ReportWriter writer) {
-    const auto figures = reportFigures();
+    const ReportFields fields = reportFields();
+    const auto figures = reportFigures(fields);
     if (!figures)
         return;
-    const auto error = UnderWaitCursor(
-        [&] { return writer(fileName, reportFields(), *figures, results_->rows()); });
+    const auto error =
+        UnderWaitCursor([&] { return writer(fileName, fields, *figures, results_->rows()); });
     if (error)
         showReportMessage(FileWriteFailureMessage(*error));
 }

@@ -47,7 +47,7 @@ private:
     [[nodiscard]] ReportFields reportFields() const;
     // The report's figures from the count fields; nullopt, after telling the user, when they
     // cannot give a report.
-    [[nodiscard]] std::optional<ReportFigures> reportFigures();
+    [[nodiscard]] std::optional<ReportFigures> reportFigures(const ReportFields& fields);
     using ReportWriter = std::optional<ReportFileError> (*)(const QString&, const ReportFields&,
                                                             const ReportFigures&,
                                                             const SubnetRowStore&);
