@@ -2,6 +2,7 @@
 
 #include "program_icon.h"
 #include "services.h"
+#include "version.h"
 
 #include <QColor>
 #include <QFont>
@@ -53,8 +54,8 @@ constexpr std::array<ControlRow, 6> kControls{{
      false},
     {"Label1", ControlKind::Label, "Tessnivar", 1560, 120, 3015, 495, "Comic Sans MS", 18, false,
      false, kLightRed, false},
-    {"Label2", ControlKind::Label, "V 1.0", 2400, 720, 1215, 615, "Comic Sans MS", 24, false, false,
-     kLightRed, false},
+    {"Label2", ControlKind::Label, kVersionText, 2400, 720, 1215, 615, "Comic Sans MS", 24, false,
+     false, kLightRed, false},
     {"Label3", ControlKind::Label, "Created by Brolwick.  For the latest version check the web at",
      120, 1440, 4455, 495, "Comic Sans MS", 9.75, false, false, kBlue, true},
     {"Label4", ControlKind::Label, "www.example.com/tessnivar", 0, 2040, 4695, 375, "MS Sans Serif",

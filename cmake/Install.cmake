@@ -1,8 +1,8 @@
-# Installs the program and, on Linux desktops, its application menu entry and its icon in the
-# hicolor theme. Included once the tessnivar executable target exists.
+# Installs the program and its command-line tool and, on Linux desktops, the program's menu entry
+# and its icon in the hicolor theme. Included once both executable targets exist.
 include(GNUInstallDirs)
 
-install(TARGETS tessnivar
+install(TARGETS tessnivar tessnivar-report
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .
 )

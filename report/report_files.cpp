@@ -80,7 +80,7 @@ private:
 // Writes the opening lines, header and rows; WriteRow formats one row with kRowRoom of room.
 template <auto WriteRow, int kRowRoom>
 bool WriteReportBody(ChunkWriter& out, const ReportFields& fields, const ReportFigures& figures,
-                     std::string_view header, const SubnetRowStore& rows) {
+                     std::string_view header, const ReportRows& rows) {
     for (const std::string& line : OpeningLines(fields, figures)) {
         if (!out.writeLine(QString::fromUtf8(line).toLocal8Bit()))
             return false;
@@ -88,25 +88,65 @@ bool WriteReportBody(ChunkWriter& out, const ReportFields& fields, const ReportF
     if (!out.writeLine(QByteArray(header.data(), static_cast<qsizetype>(header.size()))))
         return false;
     const std::size_t n = rows.size();
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!out.reserve(kRowRoom + 2))
-            return false;
-        char* end = WriteRow(out.cursor(), rows.row(i), IsMarkedRow(i, n));
+    std::size_t i = 0;
+    bool written = true;
+    rows.forEach([&](const SubnetRow& row) {
+        // Once the device has refused, the remaining rows are passed over.
+        written = written && out.reserve(kRowRoom + 2);
+        if (!written)
+            return;
+        char* end = WriteRow(out.cursor(), row, IsMarkedRow(i++, n));
         *end++ = '\r';
         *end++ = '\n';
         out.advance(end);
-    }
-    return out.flush();
+    });
+    return written && out.flush();
 }
 
-template <auto WriteRow, int kRowRoom>
-std::optional<ReportFileError> WriteReport(const QString& fileName, const ReportFields& fields,
-                                           const ReportFigures& figures, std::string_view header,
-                                           const SubnetRowStore& rows) {
+// The rows of a calculated plan, as the window holds them.
+class StoredRows final : public ReportRows {
+public:
+    explicit StoredRows(const SubnetRowStore& store) : store_(store) {}
+
+    std::size_t size() const override { return store_.size(); }
+
+    void forEach(const std::function<void(const SubnetRow&)>& visit) const override {
+        for (std::size_t i = 0; i < store_.size(); ++i)
+            visit(store_.row(i));
+    }
+
+private:
+    const SubnetRowStore& store_;
+};
+
+// A regular file whose owner may not write it. Its mode is honoured even for a user, such as
+// root, whom the system would let replace it.
+bool IsReadOnlyFile(const QFileInfo& target) {
+    return target.isFile() && !(target.permissions() & QFileDevice::WriteOwner);
+}
+
+} // namespace
+
+bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
+                 const ReportFigures& figures, const ReportRows& rows) {
+    ChunkWriter out(device);
+    if (form == ReportForm::Csv)
+        return WriteReportBody<WriteCsvRow, kMaxCsvRowChars>(out, fields, figures, CsvHeader(),
+                                                             rows);
+    return WriteReportBody<WriteColumnRow, kMaxColumnRowChars>(out, fields, figures, ColumnHeader(),
+                                                               rows);
+}
+
+std::optional<ReportFileError> WriteReportFile(const QString& fileName, ReportForm form,
+                                               const ReportFields& fields,
+                                               const ReportFigures& figures,
+                                               const ReportRows& rows) {
+    const QFileInfo target(fileName);
+    if (IsReadOnlyFile(target))
+        return ReportFileError{fileName, QStringLiteral("The file is read-only.")};
     // A device or pipe cannot be swapped for a new file by a rename, which would destroy it;
     // writing into it is the only way. Anything else is written beside the target and replaces
     // it only when complete.
-    const QFileInfo target(fileName);
     const bool direct = target.exists() && !target.isFile() && !target.isDir();
     std::unique_ptr<QFileDevice> file;
     if (direct)
@@ -119,8 +159,7 @@ std::optional<ReportFileError> WriteReport(const QString& fileName, const Report
 
     if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure();
-    ChunkWriter out(*file);
-    if (!WriteReportBody<WriteRow, kRowRoom>(out, fields, figures, header, rows))
+    if (!WriteReport(*file, form, fields, figures, rows))
         return failure();
     if (direct) {
         file->close();
@@ -132,8 +171,6 @@ std::optional<ReportFileError> WriteReport(const QString& fileName, const Report
     return std::nullopt;
 }
 
-} // namespace
-
 QString CsvFileName(const QString& fileName) {
     if (fileName.endsWith(QLatin1String(".csv"), Qt::CaseSensitive))
         return fileName;
@@ -143,14 +180,13 @@ QString CsvFileName(const QString& fileName) {
 std::optional<ReportFileError> WriteTextReport(const QString& fileName, const ReportFields& fields,
                                                const ReportFigures& figures,
                                                const SubnetRowStore& rows) {
-    return WriteReport<WriteColumnRow, kMaxColumnRowChars>(fileName, fields, figures,
-                                                           ColumnHeader(), rows);
+    return WriteReportFile(fileName, ReportForm::Text, fields, figures, StoredRows(rows));
 }
 
 std::optional<ReportFileError> WriteCsvReport(const QString& fileName, const ReportFields& fields,
                                               const ReportFigures& figures,
                                               const SubnetRowStore& rows) {
-    return WriteReport<WriteCsvRow, kMaxCsvRowChars>(fileName, fields, figures, CsvHeader(), rows);
+    return WriteReportFile(fileName, ReportForm::Csv, fields, figures, StoredRows(rows));
 }
 
 } // namespace tessnivar

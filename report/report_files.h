@@ -3,11 +3,31 @@
 #include "report_content.h"
 
 #include <QString>
+#include <cstddef>
+#include <functional>
 #include <optional>
+
+class QIODevice;
 
 namespace tessnivar {
 
 class SubnetRowStore;
+
+// The two forms of a report file: the table in columns, or as CSV records.
+enum class ReportForm { Text, Csv };
+
+// The table rows of a report, handed over in order one at a time, so that a plan need not be
+// held in memory to be reported.
+class ReportRows {
+public:
+    virtual ~ReportRows() = default;
+
+    // How many rows forEach hands over.
+    [[nodiscard]] virtual std::size_t size() const = 0;
+
+    // Calls visit with each row in turn.
+    virtual void forEach(const std::function<void(const SubnetRow&)>& visit) const = 0;
+};
 
 // Why a report file could not be written: the file's name and the system's reason.
 struct ReportFileError {
@@ -19,15 +39,26 @@ struct ReportFileError {
 // characters are exactly ".csv" (case counts; a shorter name always gets it).
 [[nodiscard]] QString CsvFileName(const QString& fileName);
 
-// Writes the report with the table in column form to fileName, replacing any file there; lines
-// end in CR LF. The file changes only when the whole report was written: on failure an existing
-// file keeps its contents and no partial file is left. nullopt when written.
+// Writes the report in form to device, which is open for writing; lines end in CR LF. false when
+// the device refused a write (its errorString says why).
+[[nodiscard]] bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
+                               const ReportFigures& figures, const ReportRows& rows);
+
+// Writes the report in form to fileName, replacing any file there. The file changes only when the
+// whole report was written: on failure an existing file keeps its contents and no partial file is
+// left. A read-only file is refused, also for a user who could override its mode. A device or a
+// pipe is written directly. nullopt when written.
+[[nodiscard]] std::optional<ReportFileError>
+WriteReportFile(const QString& fileName, ReportForm form, const ReportFields& fields,
+                const ReportFigures& figures, const ReportRows& rows);
+
+// WriteReportFile in text form with the rows of a calculated plan.
 [[nodiscard]] std::optional<ReportFileError> WriteTextReport(const QString& fileName,
                                                              const ReportFields& fields,
                                                              const ReportFigures& figures,
                                                              const SubnetRowStore& rows);
 
-// As WriteTextReport, with the table as CSV records. fileName is used as given (see
+// WriteReportFile in CSV form with the rows of a calculated plan. fileName is used as given (see
 // CsvFileName).
 [[nodiscard]] std::optional<ReportFileError> WriteCsvReport(const QString& fileName,
                                                             const ReportFields& fields,

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libbenchmark-dev
+  libbenchmark-dev sipcalc
   clang clang-format libclang-rt-14-dev
   fonts-dejavu-core
   poppler-utils

@@ -41,7 +41,14 @@ struct WindowFixture {
     void type(QLineEdit* target, const QString& text) const {
         target->selectAll();
         QTest::keyClick(target, Qt::Key_Delete);
-        QTest::keyClicks(target, text);
+        for (const QChar c : text) {
+            // QTest maps only ASCII to keys; other characters arrive as text, as from an IME.
+            if (c.unicode() < 128)
+                QTest::keyClick(target, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
     }
     void typeAddress(const QString& a, const QString& b, const QString& c, const QString& d) {
         type(octet(0), a);

@@ -1,0 +1,183 @@
+// tessnivar-report run as a user runs it, checked against the main window it stands in for.
+#include "about_window.h"
+#include "window_fixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace tessnivar;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run RunTool(const QStringList& arguments, const QString& workingDirectory = QString()) {
+    QProcess process;
+    process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral(TESSNIVAR_REPORT_TOOL), arguments);
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        qFatal("tessnivar-report did not finish");
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The file the window's Write File writes after the octets are typed, the spinner is stepped up
+// to bits and Calculate is clicked.
+QByteArray WindowReport(const QStringList& octets, int bits, bool csv, const QString& fileName) {
+    WindowFixture f;
+    f.typeAddress(octets[0], octets[1], octets[2], octets[3]);
+    // The first step up from 0 passes over 1 and lands on 2.
+    f.stepSpinner(bits == 0 ? 0 : bits - 1);
+    f.calculate();
+    f.services.answers.push_back(csv ? MessageAnswer::Yes : MessageAnswer::No);
+    f.services.fileNames.push_back(fileName);
+    f.menu("mnuWrite")->trigger();
+    if (f.services.messages.size() != 1)
+        qFatal("the window refused the plan");
+    return ReadAll(csv ? fileName + ".csv" : fileName);
+}
+
+} // namespace
+
+class ReportToolTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    QString path(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+private slots:
+    void reportEqualsWindowsWriteFileByteForByte_data() {
+        QTest::addColumn<QStringList>("octets");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<bool>("csv");
+        QTest::newRow("class C, 3 bits, text") << QStringList{"192", "168", "1", "0"} << 3 << false;
+        QTest::newRow("class C unsubnetted, csv")
+            << QStringList{"192", "168", "1", "0"} << 0 << true;
+        QTest::newRow("class B, 14 bits, csv") << QStringList{"172", "16", "0", "0"} << 14 << true;
+        QTest::newRow("class A, 9 bits, text") << QStringList{"10", "0", "0", "0"} << 9 << false;
+        QTest::newRow("octets as typed, text")
+            << QStringList{"010", " 0", "0abc", ""} << 2 << false;
+        QTest::newRow("non-ASCII octet, csv") << QStringList{"200", "1", "2", "0é"} << 6 << true;
+        QTest::newRow("negative first octet, text")
+            << QStringList{"-1", "0", "0", "0"} << 4 << false;
+    }
+    void reportEqualsWindowsWriteFileByteForByte() {
+        QFETCH(QStringList, octets);
+        QFETCH(int, bits);
+        QFETCH(bool, csv);
+        const QByteArray window = WindowReport(octets, bits, csv, path("window"));
+        QVERIFY(!window.isEmpty());
+
+        QStringList arguments{octets.join('.'), QString::number(bits)};
+        if (csv)
+            arguments.prepend("--csv");
+        const Run run = RunTool(arguments);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.isEmpty());
+        QVERIFY(run.out == window);
+
+        // -o writes the same bytes, under the name exactly as given.
+        QFile::remove(path("tool"));
+        QCOMPARE(RunTool(QStringList{"-o", path("tool")} + arguments).exitCode, 0);
+        QVERIFY(ReadAll(path("tool")) == window);
+        QVERIFY(!QFile::exists(path("tool.csv")));
+    }
+
+    void eachErrorHasItsExitCodeAndSaysWhy_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString usage = "usage: tessnivar-report [--csv | --text] [-o FILE] ADDRESS BITS\n";
+        QTest::newRow("no arguments") << QStringList{} << 1 << usage;
+        QTest::newRow("three octets") << QStringList{"10.0.0", "2"} << 1 << usage;
+        QTest::newRow("five octets") << QStringList{"10.0.0.0.0", "2"} << 1 << usage;
+        QTest::newRow("fractional bits") << QStringList{"10.0.0.0", "2.5"} << 1 << usage;
+        QTest::newRow("unknown option") << QStringList{"-x", "10.0.0.0", "2"} << 1 << usage;
+        QTest::newRow("both forms")
+            << QStringList{"--csv", "--text", "10.0.0.0", "2"} << 1 << usage;
+        QTest::newRow("first octet above 223")
+            << QStringList{"224.0.0.0", "2"} << 2 << "the first octet 224 is above 223";
+        QTest::newRow("one bit") << QStringList{"172.16.0.0", "1"} << 2
+                                 << "a Class B network takes 0, or 2 to 14 bits.";
+        QTest::newRow("too many bits") << QStringList{"192.168.0.0", "7"} << 2
+                                       << "cannot borrow 7 bits; a Class C network takes 0, or "
+                                          "2 to 6 bits.";
+        QTest::newRow("negative bits")
+            << QStringList{"10.0.0.0", "-2"} << 2 << "cannot borrow -2 bits; a Class A";
+        QTest::newRow("huge bits") << QStringList{"10.0.0.0", "99999999999999999999"} << 2
+                                   << "cannot borrow 99999999999999999999 bits";
+        QTest::newRow("not a network address")
+            << QStringList{"172.16.1.0", "2"} << 2
+            << "Sorry: This address cannot be subnetted.\nThe address 172.16.1.0 does not "
+               "represent a network address.\nHINT: To be a network address, the last two octets "
+               "MUST be zero\nsince this is a Class B address.\n";
+        QTest::newRow("octet out of range")
+            << QStringList{"-9999999999.0.0.0", "2"} << 2
+            << "Sorry: This address cannot be subnetted.\nThe octet -9999999999 is out of range.\n";
+        QTest::newRow("unwritable file")
+            << QStringList{"-o", "/nonexistent-folder/plan.txt", "10.0.0.0", "2"} << 3
+            << "cannot write /nonexistent-folder/plan.txt: No such file or directory\n";
+    }
+    void eachErrorHasItsExitCodeAndSaysWhy() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const Run run = RunTool(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(run.err.startsWith("tessnivar-report: "), run.err.constData());
+        QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+    }
+
+    void readOnlyFileIsLeftUnchanged() {
+        const QString target = path("kept.txt");
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("an earlier plan\n");
+        file.close();
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+
+        const Run run = RunTool({"--csv", "-o", target, "10.0.0.0", "8"});
+        QCOMPARE(run.exitCode, 3);
+        QVERIFY(run.err.contains(target.toLocal8Bit()));
+        QCOMPARE(ReadAll(target), "an earlier plan\n");
+        QCOMPARE(QDir(dir_.path()).entryList({"kept*"}, QDir::Files), QStringList{"kept.txt"});
+    }
+
+    void helpExamplesRunAndVersionIsTheAboutWindows() {
+        const Run help = RunTool({"--help"});
+        QCOMPARE(help.exitCode, 0);
+        const QList<QByteArray> lines = help.out.split('\n');
+        const qsizetype examples = lines.indexOf("Examples:");
+        QVERIFY(examples > 0);
+        QTemporaryDir work;
+        for (qsizetype i = examples + 1; i <= examples + 2; ++i) {
+            QStringList example = QString::fromUtf8(lines[i]).split(' ', Qt::SkipEmptyParts);
+            QCOMPARE(example.takeFirst(), "tessnivar-report");
+            const Run run = RunTool(example, work.path());
+            QCOMPARE(run.exitCode, 0);
+            QVERIFY(run.err.isEmpty());
+        }
+
+        frmAbout about;
+        const auto* label = about.findChild<QLabel*>("Label2");
+        QVERIFY(label);
+        const Run version = RunTool({"--version"});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, "tessnivar-report " + label->text().toUtf8() + "\n");
+    }
+};
+
+QTEST_MAIN(ReportToolTest)
+#include "test_report_tool.moc"
