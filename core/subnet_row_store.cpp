@@ -7,24 +7,31 @@ namespace tessnivar {
 
 namespace {
 
-std::optional<std::uint32_t> Pack(const WorkingAddress& address) noexcept {
+bool IsOctet(std::int64_t value) noexcept {
+    return value >= 0 && value <= 255;
+}
+
+std::optional<std::uint32_t> Pack(WorkingAddress address, std::int64_t firstOctetBase) noexcept {
+    address.octet[0] -= firstOctetBase;
     std::uint32_t packed = 0;
     for (const std::int64_t octet : address.octet) {
-        if (octet < 0 || octet > 255)
+        if (!IsOctet(octet))
             return std::nullopt;
         packed = packed << 8 | static_cast<std::uint32_t>(octet);
     }
     return packed;
 }
 
-WorkingAddress Unpack(std::uint32_t packed) noexcept {
-    return WorkingAddress{{packed >> 24, packed >> 16 & 0xFF, packed >> 8 & 0xFF, packed & 0xFF}};
+WorkingAddress Unpack(std::uint32_t packed, std::int64_t firstOctetBase) noexcept {
+    return WorkingAddress{
+        {firstOctetBase + (packed >> 24), packed >> 16 & 0xFF, packed >> 8 & 0xFF, packed & 0xFF}};
 }
 
 } // namespace
 
 void SubnetRowStore::clear() noexcept {
     // Give the memory back too: a plan of millions of rows is followed by a small one.
+    firstOctetBase_ = 0;
     numbers_ = {};
     starts_ = {};
     ends_ = {};
@@ -38,8 +45,11 @@ void SubnetRowStore::reserve(std::size_t rows) {
 }
 
 void SubnetRowStore::append(const SubnetRow& row) {
-    const auto start = Pack(row.start);
-    const auto end = Pack(row.end);
+    // The octets of an ordinary plan go in as they are.
+    if (numbers_.empty() && !IsOctet(row.start.octet[0]))
+        firstOctetBase_ = row.start.octet[0];
+    const auto start = Pack(row.start, firstOctetBase_);
+    const auto end = Pack(row.end, firstOctetBase_);
     if (!start || !end)
         wideRows_.emplace_back(numbers_.size(), row);
     numbers_.push_back(row.number);
@@ -55,7 +65,8 @@ SubnetRow SubnetRowStore::row(std::size_t i) const {
         if (wide != wideRows_.end() && wide->first == i)
             return wide->second;
     }
-    return SubnetRow{numbers_[i], Unpack(starts_[i]), Unpack(ends_[i])};
+    return SubnetRow{numbers_[i], Unpack(starts_[i], firstOctetBase_),
+                     Unpack(ends_[i], firstOctetBase_)};
 }
 
 } // namespace tessnivar

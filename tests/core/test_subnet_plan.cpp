@@ -112,12 +112,20 @@ void TestSubnetPlan::rowStoreRoundTripsAnyOctetsAndClears() {
         {0, {{0, 0, 0, 0}}, {{255, 255, 255, 255}}}, {1, {{-1, 0, 0, 0}}, {{10, 0, 0, 3}}},
         {2, {{10, 0, 0, 4}}, {{10, 0, 0, 7}}},       {3, {{255, 255, 255, 252}}, {{256, 0, 0, 3}}},
         {4, {{-70000, 0, 0, 300}}, {{0, 0, 0, -1}}}, {5, {{1, 2, 3, 4}}, {{5, 6, 7, 8}}}};
+    // A plan from a negative first octet, packed relative to it: first octets a byte above and
+    // below that range too.
+    const std::vector<SubnetRow> fromNegative = {{0, {{-5, 0, 0, 0}}, {{-5, 0, 255, 255}}},
+                                                 {1, {{-5, 1, 0, 0}}, {{250, 255, 255, 255}}},
+                                                 {2, {{251, 0, 0, 0}}, {{-6, 0, 0, 0}}}};
     SubnetRowStore store;
-    for (const SubnetRow& row : rows)
-        store.append(row);
-    QCOMPARE(store.size(), rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        QVERIFY2(store.row(i) == rows[i], qPrintable(QByteArray::number(qulonglong(i))));
+    for (const auto& plan : {rows, fromNegative}) {
+        store.clear();
+        for (const SubnetRow& row : plan)
+            store.append(row);
+        QCOMPARE(store.size(), plan.size());
+        for (std::size_t i = 0; i < plan.size(); ++i)
+            QVERIFY2(store.row(i) == plan[i], qPrintable(QByteArray::number(qulonglong(i))));
+    }
     store.clear();
     store.append(rows[5]);
     QVERIFY(store.size() == 1 && store.row(0) == rows[5]);
