@@ -29,7 +29,7 @@ int Report(const ReportRequest& request) {
     const PlannedRows rows(plan);
 
     if (request.outputFile) {
-        const QString fileName = QString::fromLocal8Bit(*request.outputFile);
+        const QString fileName = QString::fromStdString(*request.outputFile);
         if (const auto error =
                 WriteReportFile(fileName, request.form, plan.fields, plan.figures, rows)) {
             PrintError("cannot write " + error->fileName.toLocal8Bit().toStdString() + ": " +
@@ -52,8 +52,8 @@ int Report(const ReportRequest& request) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The octets are read as the window reads what is typed into its boxes: as text in the
-    // user's encoding.
+    // Arguments come in the user's encoding and are held as UTF-8, as the window holds what is
+    // typed into its boxes.
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdString());
