@@ -1,6 +1,7 @@
 #include "subnet_row_store.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace tessnivar {
@@ -11,13 +12,18 @@ bool IsOctet(std::int64_t value) noexcept {
     return value >= 0 && value <= 255;
 }
 
-std::optional<std::uint32_t> Pack(WorkingAddress address, std::int64_t firstOctetBase) noexcept {
-    address.octet[0] -= firstOctetBase;
-    std::uint32_t packed = 0;
-    for (const std::int64_t octet : address.octet) {
-        if (!IsOctet(octet))
+// Octets 0 to 255, the first counted from firstOctetBase; compared before subtracting, so that
+// no octet value can overflow.
+std::optional<std::uint32_t> Pack(const WorkingAddress& address,
+                                  std::int64_t firstOctetBase) noexcept {
+    const std::int64_t first = address.octet[0];
+    if (first < firstOctetBase || first > firstOctetBase + 255)
+        return std::nullopt;
+    auto packed = static_cast<std::uint32_t>(first - firstOctetBase);
+    for (std::size_t k = 1; k < address.octet.size(); ++k) {
+        if (!IsOctet(address.octet[k]))
             return std::nullopt;
-        packed = packed << 8 | static_cast<std::uint32_t>(octet);
+        packed = packed << 8 | static_cast<std::uint32_t>(address.octet[k]);
     }
     return packed;
 }
@@ -45,9 +51,11 @@ void SubnetRowStore::reserve(std::size_t rows) {
 }
 
 void SubnetRowStore::append(const SubnetRow& row) {
-    // The octets of an ordinary plan go in as they are.
-    if (numbers_.empty() && !IsOctet(row.start.octet[0]))
-        firstOctetBase_ = row.start.octet[0];
+    // A plan from a negative first octet (as typed, so within 32 bits) is counted from it; an
+    // ordinary plan goes in as it is.
+    const std::int64_t first = row.start.octet[0];
+    if (numbers_.empty() && first < 0 && first >= std::numeric_limits<std::int32_t>::min())
+        firstOctetBase_ = first;
     const auto start = Pack(row.start, firstOctetBase_);
     const auto end = Pack(row.end, firstOctetBase_);
     if (!start || !end)

@@ -11,8 +11,8 @@ namespace tessnivar {
 
 // The rows of a plan, kept compact: a row whose octets all lie in 0 to 255 takes 12 bytes, so
 // the largest plan (4,194,304 rows) fits in about 50 MB. Other rows are kept whole beside them.
-// A plan that starts from a first octet outside 0 to 255 (one typed as negative) keeps its first
-// octets relative to that one, so its rows pack as well.
+// A plan that starts from a negative first octet (one typed so) keeps its first octets relative
+// to that one, so its rows pack as well.
 class SubnetRowStore {
 public:
     void clear() noexcept;

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -113,10 +114,13 @@ void TestSubnetPlan::rowStoreRoundTripsAnyOctetsAndClears() {
         {2, {{10, 0, 0, 4}}, {{10, 0, 0, 7}}},       {3, {{255, 255, 255, 252}}, {{256, 0, 0, 3}}},
         {4, {{-70000, 0, 0, 300}}, {{0, 0, 0, -1}}}, {5, {{1, 2, 3, 4}}, {{5, 6, 7, 8}}}};
     // A plan from a negative first octet, packed relative to it: first octets a byte above and
-    // below that range too.
+    // below that range too, and at the ends of 64 bits.
+    constexpr std::int64_t kHighest = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
     const std::vector<SubnetRow> fromNegative = {{0, {{-5, 0, 0, 0}}, {{-5, 0, 255, 255}}},
                                                  {1, {{-5, 1, 0, 0}}, {{250, 255, 255, 255}}},
-                                                 {2, {{251, 0, 0, 0}}, {{-6, 0, 0, 0}}}};
+                                                 {2, {{251, 0, 0, 0}}, {{-6, 0, 0, 0}}},
+                                                 {3, {{kHighest, 0, 0, 0}}, {{kLowest, 0, 0, 0}}}};
     SubnetRowStore store;
     for (const auto& plan : {rows, fromNegative}) {
         store.clear();
