@@ -3,6 +3,7 @@
 #include "address_class.h"
 #include "mask_and_counts.h"
 #include "numeric.h"
+#include "report_messages.h"
 #include "subnet_enumeration.h"
 
 namespace tessnivar {
@@ -63,7 +64,7 @@ std::variant<PlannedReport, PlanRefusal> PlanReport(const ReportRequest& request
                    DecimalText(counts.hostsPerSubnet)};
     const auto figures = ComputeReportFigures(plan.fields);
     if (!figures)
-        return PlanRefusal{"the subnet and host counts must be positive numbers."};
+        return PlanRefusal{WithLineFeeds(CountsRefusalMessage().text.toStdString())};
     plan.figures = *figures;
     plan.start = load.address;
     plan.hostsPerSubnet = counts.hostsPerSubnet;

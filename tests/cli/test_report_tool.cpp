@@ -40,9 +40,7 @@ QByteArray WindowReport(const QStringList& octets, int bits, bool csv, const QSt
     // The first step up from 0 passes over 1 and lands on 2.
     f.stepSpinner(bits == 0 ? 0 : bits - 1);
     f.calculate();
-    f.services.answers.push_back(csv ? MessageAnswer::Yes : MessageAnswer::No);
-    f.services.fileNames.push_back(fileName);
-    f.menu("mnuWrite")->trigger();
+    f.writeFile(csv ? MessageAnswer::Yes : MessageAnswer::No, fileName);
     if (f.services.messages.size() != 1)
         qFatal("the window refused the plan");
     return ReadAll(csv ? fileName + ".csv" : fileName);

@@ -64,6 +64,13 @@ struct WindowFixture {
         QTest::mouseClick(control<QPushButton>("cmdCalculate"), Qt::LeftButton);
     }
 
+    // Write File, the format question answered with format (Yes: CSV) and Save As with name.
+    void writeFile(MessageAnswer format, const std::optional<QString>& name) {
+        services.answers.push_back(format);
+        services.fileNames.push_back(name);
+        menu("mnuWrite")->trigger();
+    }
+
     int rowCount(const char* listName) const { return list(listName)->model()->rowCount(); }
     QString rowText(const char* listName, int row) const {
         QAbstractItemView* view = list(listName);

@@ -22,11 +22,6 @@ struct CalculatedWindow : WindowFixture {
         stepSpinner(1);
         calculate();
     }
-    void writeFile(MessageAnswer format, const std::optional<QString>& name) {
-        services.answers.push_back(format);
-        services.fileNames.push_back(name);
-        menu("mnuWrite")->trigger();
-    }
 };
 
 } // namespace
