@@ -3,57 +3,91 @@
 #include "report_printer.h"
 #include "subnet_row_store.h"
 
-#include <QString>
-
 namespace tessnivar {
 
 namespace {
 
-bool PrintAll(ReportPrinter& printer, const ReportFields& fields, const ReportFigures& figures,
+// Prints one line at a time and keeps why it stopped, so the document ends at the first problem:
+// the printer failing, or the user cancelling once a page is complete.
+class LinePrinter {
+public:
+    LinePrinter(ReportPrinter& printer, PrintProgress* progress)
+        : printer_(printer), progress_(progress) {}
+
+    [[nodiscard]] ReportPrinter& printer() const noexcept { return printer_; }
+    [[nodiscard]] PrintResult stopReason() const noexcept { return stopReason_; }
+
+    [[nodiscard]] bool print(std::string_view text) {
+        if (!printer_.printLine(text))
+            return false;
+        const int begun = printer_.pagesBegun();
+        if (progress_ && begun > pagesBegun_) {
+            pagesBegun_ = begun;
+            if (begun > 1 && !progress_->pagesDone(begun - 1)) {
+                stopReason_ = PrintResult::Cancelled;
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    ReportPrinter& printer_;
+    PrintProgress* progress_;
+    int pagesBegun_ = 0;
+    PrintResult stopReason_ = PrintResult::PrinterFailed;
+};
+
+bool PrintAll(LinePrinter& out, const ReportFields& fields, const ReportFigures& figures,
               const SubnetRowStore& rows) {
-    const auto print = [&printer](std::string_view text) {
-        return printer.printLine(
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
-    };
+    ReportPrinter& printer = out.printer();
     const auto lines = OpeningLines(fields, figures);
 
     printer.setBold(true);
     printer.setFontSize(24);
-    if (!print(lines[0]))
+    if (!out.print(lines[0]))
         return false;
     printer.setFontSize(12);
     printer.setItalic(true);
     for (std::size_t k = kReminderBegin; k < kReminderEnd; ++k) {
-        if (!print(lines[k]))
+        if (!out.print(lines[k]))
             return false;
     }
     printer.setItalic(false);
     printer.setBold(false);
     for (std::size_t k = kReminderEnd; k < lines.size(); ++k) {
-        if (!print(lines[k]))
+        if (!out.print(lines[k]))
             return false;
     }
-    if (!print(ColumnHeader()))
+    if (!out.print(ColumnHeader()))
         return false;
 
     char row[kMaxColumnRowChars];
     const std::size_t n = rows.size();
     for (std::size_t i = 0; i < n; ++i) {
         const char* end = WriteColumnRow(row, rows.row(i), IsMarkedRow(i, n));
-        if (!printer.printLine(QString::fromLatin1(row, end - row)))
+        if (!out.print(std::string_view(row, static_cast<std::size_t>(end - row))))
             return false;
     }
-    return printer.endDocument();
+    return true;
 }
 
 } // namespace
 
 PrintResult PrintReport(ReportPrinter& printer, const ReportFields& fields,
-                        const ReportFigures& figures, const SubnetRowStore& rows) {
-    if (PrintAll(printer, fields, figures, rows))
+                        const ReportFigures& figures, const SubnetRowStore& rows,
+                        PrintProgress* progress) {
+    if (progress) {
+        const auto layout = printer.layoutOnly();
+        LinePrinter counting(*layout, nullptr);
+        if (PrintAll(counting, fields, figures, rows))
+            progress->start(layout->pagesBegun());
+    }
+    LinePrinter out(printer, progress);
+    if (PrintAll(out, fields, figures, rows) && printer.endDocument())
         return PrintResult::Printed;
     printer.abandon();
-    return PrintResult::PrinterFailed;
+    return out.stopReason();
 }
 
 } // namespace tessnivar

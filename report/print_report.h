@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print_progress.h"
 #include "report_content.h"
 
 namespace tessnivar {
@@ -7,12 +8,14 @@ namespace tessnivar {
 class ReportPrinter;
 class SubnetRowStore;
 
-enum class PrintResult { Printed, PrinterFailed };
+enum class PrintResult { Printed, PrinterFailed, Cancelled };
 
 // Prints the report as one document: the title 24 pt bold, the reminder block 12 pt bold
 // italic, the summary and the table in column form 12 pt plain, one line per print. When the
-// printer fails the job is abandoned at once and nothing more is printed.
+// printer fails, or progress asks to stop, the job is abandoned at once and nothing more is
+// printed. With progress, the pages are counted first and each completed page is reported.
 [[nodiscard]] PrintResult PrintReport(ReportPrinter& printer, const ReportFields& fields,
-                                      const ReportFigures& figures, const SubnetRowStore& rows);
+                                      const ReportFigures& figures, const SubnetRowStore& rows,
+                                      PrintProgress* progress = nullptr);
 
 } // namespace tessnivar

@@ -3,17 +3,25 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 namespace tessnivar {
 
 QtReportPrinter::QtReportPrinter(std::unique_ptr<QPrinter> printer)
-    : printer_(std::move(printer)), font_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
+    : ownPrinter_(std::move(printer)), printer_(*ownPrinter_),
+      font_(QFontDatabase::systemFont(QFontDatabase::FixedFont)) {
+}
+
+QtReportPrinter::QtReportPrinter(LayoutOnly, QPrinter& printer, const QFont& font)
+    : printer_(printer), font_(font) {
 }
 
 QtReportPrinter::~QtReportPrinter() {
     if (painter_.isActive())
         abandon();
+}
+
+std::unique_ptr<ReportPrinter> QtReportPrinter::layoutOnly() const {
+    return std::unique_ptr<ReportPrinter>(new QtReportPrinter(LayoutOnly{}, printer_, font_));
 }
 
 void QtReportPrinter::setFontSize(float points) {
@@ -28,23 +36,30 @@ void QtReportPrinter::setItalic(bool on) {
     font_.setItalic(on);
 }
 
-bool QtReportPrinter::printLine(const QString& text) {
+bool QtReportPrinter::printLine(std::string_view text) {
     if (failed_)
         return false;
-    if (!painter_.isActive() && !painter_.begin(printer_.get()))
+    const bool draws = ownPrinter_ != nullptr;
+    if (draws && !painter_.isActive() && !painter_.begin(&printer_))
         return fail();
-    painter_.setFont(font_);
-    const QFontMetricsF metrics(painter_.font(), printer_.get());
+    // Metrics on the printer itself, so a layout-only copy measures exactly as printing does.
+    const QFontMetricsF metrics(font_, &printer_);
     const qreal height = metrics.lineSpacing();
-    if (nextTop_ > 0 && nextTop_ + height > printer_->height()) {
-        if (!printer_->newPage())
+    if (pagesBegun_ == 0) {
+        pagesBegun_ = 1;
+    } else if (nextTop_ > 0 && nextTop_ + height > printer_.height()) {
+        if (draws && !printer_.newPage())
             return fail();
         nextTop_ = 0;
+        ++pagesBegun_;
     }
-    if (!text.isEmpty())
-        painter_.drawText(QPointF(0, nextTop_ + metrics.ascent()), text);
+    if (draws && !text.empty()) {
+        painter_.setFont(font_);
+        painter_.drawText(QPointF(0, nextTop_ + metrics.ascent()),
+                          QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
     nextTop_ += height;
-    return printer_->printerState() != QPrinter::Error || fail();
+    return printer_.printerState() != QPrinter::Error || fail();
 }
 
 bool QtReportPrinter::endDocument() {
@@ -52,13 +67,13 @@ bool QtReportPrinter::endDocument() {
         return false;
     if (painter_.isActive() && !painter_.end())
         return fail();
-    return printer_->printerState() != QPrinter::Error || fail();
+    return printer_.printerState() != QPrinter::Error || fail();
 }
 
 void QtReportPrinter::abandon() {
     failed_ = true;
     if (painter_.isActive()) {
-        printer_->abort();
+        printer_.abort();
         painter_.end();
     }
 }
@@ -66,14 +81,6 @@ void QtReportPrinter::abandon() {
 bool QtReportPrinter::fail() {
     failed_ = true;
     return false;
-}
-
-std::unique_ptr<ReportPrinter> OpenDefaultPrinter() {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull())
-        return nullptr;
-    return std::make_unique<QtReportPrinter>(
-        std::make_unique<QPrinter>(info, QPrinter::HighResolution));
 }
 
 } // namespace tessnivar

@@ -26,22 +26,27 @@ public:
     void setFontSize(float points) override;
     void setBold(bool on) override;
     void setItalic(bool on) override;
-    [[nodiscard]] bool printLine(const QString& text) override;
+    [[nodiscard]] bool printLine(std::string_view text) override;
     [[nodiscard]] bool endDocument() override;
     void abandon() override;
+    [[nodiscard]] int pagesBegun() const override { return pagesBegun_; }
+    [[nodiscard]] std::unique_ptr<ReportPrinter> layoutOnly() const override;
 
 private:
+    // Lays lines out on the pages of printer, which it does not own, without drawing them.
+    struct LayoutOnly {};
+    QtReportPrinter(LayoutOnly, QPrinter& printer, const QFont& font);
+
     bool fail();
 
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPrinter> ownPrinter_; // null when laying out only
+    QPrinter& printer_;
     QPainter painter_;
     QFont font_;
     // Top of the next line on the page, in device pixels.
     qreal nextTop_ = 0;
+    int pagesBegun_ = 0;
     bool failed_ = false;
 };
-
-// The system's default printer ready for one document; nullptr when there is none.
-[[nodiscard]] std::unique_ptr<ReportPrinter> OpenDefaultPrinter();
 
 } // namespace tessnivar

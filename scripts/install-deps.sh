@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
   libbenchmark-dev sipcalc
   clang clang-format libclang-rt-14-dev
   fonts-dejavu-core
-  poppler-utils
+  poppler-utils cups printer-driver-cups-pdf
   desktop-file-utils
   xvfb xauth xdotool imagemagick
 )

@@ -1,6 +1,7 @@
 #include "qt_services.h"
 
-#include "qt_report_printer.h"
+#include "qt_print_progress.h"
+#include "default_printer.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -56,7 +57,11 @@ std::optional<QString> QtServices::askSaveFileName(const QString& nameFilter,
 }
 
 std::unique_ptr<ReportPrinter> QtServices::openDefaultPrinter() {
-    return nullptr;
+    return OpenDefaultPrinter();
+}
+
+std::unique_ptr<PrintProgress> QtServices::showPrintProgress() {
+    return std::make_unique<QtPrintProgress>();
 }
 
 void QtServices::runModal(QDialog& dialog) {

@@ -8,6 +8,7 @@ class QDialog;
 
 namespace tessnivar {
 
+class PrintProgress;
 class ReportPrinter;
 
 enum class MessageIcon { None, Critical, Question };
@@ -15,8 +16,8 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 // The modal and outside things the main window reaches: message boxes, the Save As dialog, the
-// printer, modal windows and ending the program. The program uses the Qt ones; tests give a
-// scripted one that answers and records.
+// printer and its progress window, modal windows and ending the program. The program uses the Qt
+// ones; tests give a scripted one that answers and records.
 class Services {
 public:
     virtual ~Services() = default;
@@ -32,6 +33,10 @@ public:
 
     // The default printer ready for one document, or nullptr when there is none.
     virtual std::unique_ptr<ReportPrinter> openDefaultPrinter() = 0;
+
+    // Follows a document while it prints: a modal window with the pages done and a Cancel
+    // button, shown once printing has taken longer than a moment; gone when it is destroyed.
+    virtual std::unique_ptr<PrintProgress> showPrintProgress() = 0;
 
     // Shows dialog modally and returns once it is closed.
     virtual void runModal(QDialog& dialog) = 0;

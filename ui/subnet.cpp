@@ -215,8 +215,12 @@ void Subnet::mnuPrint_Click() {
         showReportMessage(NoPrinterMessage());
         return;
     }
-    const PrintResult printed =
-        UnderWaitCursor([&] { return PrintReport(*printer, fields, *figures, results_->rows()); });
+    const auto progress = services_.showPrintProgress();
+    // The busy cursor, not the wait cursor: the progress window's Cancel button can be pressed.
+    const PrintResult printed = UnderWaitCursor(
+        [&] { return PrintReport(*printer, fields, *figures, results_->rows(), progress.get()); },
+        Qt::BusyCursor);
+    // A document the user cancelled needs no word: it was abandoned as asked.
     if (printed == PrintResult::PrinterFailed)
         showReportMessage(PrinterFailureMessage());
 }

@@ -6,26 +6,38 @@
 
 namespace tessnivar {
 
-// Records every call as one entry; printLine fails from the failAtLine-th line on (counting
-// from 1), endDocument when told.
+// Records every call as one entry. Pages hold linesPerPage lines (0: one page for everything).
+// printLine fails from the failAtLine-th line on (counting from 1), endDocument when told.
 class RecordingPrinter : public ReportPrinter {
 public:
     QStringList calls;
+    int linesPerPage = 0;
     int failAtLine = 0;
     bool failEnd = false;
 
     void setFontSize(float points) override { calls << "size " + QString::number(points); }
     void setBold(bool on) override { calls << (on ? "bold on" : "bold off"); }
     void setItalic(bool on) override { calls << (on ? "italic on" : "italic off"); }
-    bool printLine(const QString& text) override {
-        calls << "line " + text;
-        return failAtLine == 0 || ++lines_ < failAtLine;
+    bool printLine(std::string_view text) override {
+        calls << "line " + QString::fromUtf8(text.data(), qsizetype(text.size()));
+        ++lines_;
+        return failAtLine == 0 || lines_ < failAtLine;
     }
     bool endDocument() override {
         calls << "end";
         return !failEnd;
     }
     void abandon() override { calls << "abandon"; }
+    int pagesBegun() const override {
+        if (lines_ == 0)
+            return 0;
+        return linesPerPage == 0 ? 1 : (lines_ + linesPerPage - 1) / linesPerPage;
+    }
+    std::unique_ptr<ReportPrinter> layoutOnly() const override {
+        auto layout = std::make_unique<RecordingPrinter>();
+        layout->linesPerPage = linesPerPage;
+        return layout;
+    }
 
 private:
     int lines_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print_progress.h"
 #include "report_printer.h"
 #include "services.h"
 
@@ -31,6 +32,10 @@ public:
     QStringList offeredNames;
 
     std::function<std::unique_ptr<ReportPrinter>()> printer;
+    // What the print progress window was told: "start N" and "done K"; it is cancelled once the
+    // cancelAfterPage-th page is done (never when 0).
+    QStringList progress;
+    int cancelAfterPage = 0;
     // Runs while a modal window is open; the window is open and modal meanwhile.
     std::function<void(QDialog&)> whileModal;
     int modalRuns = 0;
@@ -59,6 +64,21 @@ public:
 
     std::unique_ptr<ReportPrinter> openDefaultPrinter() override {
         return printer ? printer() : nullptr;
+    }
+
+    std::unique_ptr<PrintProgress> showPrintProgress() override {
+        struct Progress final : PrintProgress {
+            ScriptedServices& services;
+            explicit Progress(ScriptedServices& s) : services(s) {}
+            void start(int pages) override {
+                services.progress << "start " + QString::number(pages);
+            }
+            bool pagesDone(int done) override {
+                services.progress << "done " + QString::number(done);
+                return services.cancelAfterPage == 0 || done < services.cancelAfterPage;
+            }
+        };
+        return std::make_unique<Progress>(*this);
     }
 
     void runModal(QDialog& dialog) override {

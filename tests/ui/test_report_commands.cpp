@@ -24,6 +24,22 @@ struct CalculatedWindow : WindowFixture {
     }
 };
 
+// A default printer of linesPerPage lines a page (0: one page) whose calls are kept in calls when
+// the window lets go of it at the end of the document.
+std::function<std::unique_ptr<ReportPrinter>()> KeepCalls(QStringList& calls,
+                                                          int linesPerPage = 0) {
+    struct KeptPrinter : RecordingPrinter {
+        QStringList* kept = nullptr;
+        ~KeptPrinter() override { *kept = calls; }
+    };
+    return [&calls, linesPerPage] {
+        auto printer = std::make_unique<KeptPrinter>();
+        printer->kept = &calls;
+        printer->linesPerPage = linesPerPage;
+        return printer;
+    };
+}
+
 } // namespace
 
 class ReportCommandsTest : public QObject {
@@ -96,23 +112,54 @@ private slots:
         f.menu("mnuPrint")->trigger();
         QCOMPARE(f.services.messages.size(), std::size_t{1});
         QVERIFY(f.services.messages.front().text.contains("no default printer"));
-        // The window lets go of the printer when the document ends; keep what it recorded.
-        struct KeptPrinter : RecordingPrinter {
-            QStringList* kept = nullptr;
-            ~KeptPrinter() override { *kept = calls; }
-        };
         QStringList calls;
-        f.services.printer = [&calls] {
-            auto printer = std::make_unique<KeptPrinter>();
-            printer->kept = &calls;
-            return printer;
-        };
+        f.services.printer = KeepCalls(calls);
         f.menu("mnuPrint")->trigger();
         QCOMPARE(calls.mid(0, 3),
                  (QStringList{"bold on", "size 24", "line Tessnivar v 1.0 -- by Brolwick"}));
         QCOMPARE(calls.filter(QStringLiteral("UNUSABLE")).size(), 2);
         QCOMPARE(calls.last(), "end");
         QCOMPARE(f.services.messages.size(), std::size_t{1});
+    }
+
+    void cancelInTheProgressWindowAbandonsThePrintQuietly() {
+        CalculatedWindow f;
+        // Twenty lines at ten a page: two pages, and Cancel once the first is done.
+        QStringList calls;
+        f.services.printer = KeepCalls(calls, 10);
+        f.services.cancelAfterPage = 1;
+        f.menu("mnuPrint")->trigger();
+        QCOMPARE(f.services.progress, (QStringList{"start 2", "done 1"}));
+        QCOMPARE(calls.last(), "abandon");
+        QVERIFY(!calls.contains("end"));
+        QCOMPARE(f.services.messages.size(), std::size_t{0});
+    }
+
+    void printerFailingPartWayIsReportedAndAbandoned() {
+        CalculatedWindow f;
+        f.services.printer = [] {
+            auto printer = std::make_unique<RecordingPrinter>();
+            printer->failAtLine = 12;
+            return printer;
+        };
+        f.menu("mnuPrint")->trigger();
+        QCOMPARE(f.services.messages.size(), std::size_t{1});
+        QCOMPARE(f.services.messages.front().title, "Print Error");
+        QCOMPARE(f.services.messages.front().text,
+                 "The printer failed while printing.\r\nThe document was abandoned.");
+        QCOMPARE(f.services.messages.front().icon, MessageIcon::Critical);
+    }
+
+    void fileThatCannotBeWrittenIsNamedWithTheReason() {
+        CalculatedWindow f;
+        const QString missing = path("no such folder/plan.txt");
+        f.writeFile(MessageAnswer::No, missing);
+        QCOMPARE(f.services.messages.size(), std::size_t{2});
+        const auto& message = f.services.messages.back();
+        QCOMPARE(message.title, "Write File Error");
+        QCOMPARE(message.icon, MessageIcon::Critical);
+        QCOMPARE(message.text, "Cannot write " + missing + ":\r\nNo such file or directory");
+        QVERIFY(!QFile::exists(missing));
     }
 
     void exitEndsProgramWithoutAsking() {
