@@ -12,6 +12,21 @@
 
 using namespace tessnivar;
 
+namespace {
+
+// Octets and rows as text, written here without the code under test.
+QString Text(const std::array<std::int64_t, 4>& octets) {
+    return QString::asprintf("%lld.%lld.%lld.%lld", static_cast<long long>(octets[0]),
+                             static_cast<long long>(octets[1]), static_cast<long long>(octets[2]),
+                             static_cast<long long>(octets[3]));
+}
+
+QString Text(const SubnetRow& row) {
+    return QString::number(row.number) + " " + Text(row.start.octet) + " " + Text(row.end.octet);
+}
+
+} // namespace
+
 class TestSubnetPlan : public QObject {
     Q_OBJECT
 
@@ -19,28 +34,36 @@ private slots:
     void maskAndCountsFollowPrefixLength();
     void prefixOverThirtyKeepsCountsWithoutMask();
     void enumeratesWorkedPlans();
+    void dottedQuadWritesEveryOctetInPlainDecimal();
     void carryMatchesLiteralLoops();
     void loadNamesFirstBadOctet();
     void rowStoreRoundTripsAnyOctetsAndClears();
 };
 
 void TestSubnetPlan::maskAndCountsFollowPrefixLength() {
-    for (int p = 8; p <= 30; ++p) {
-        const std::uint32_t mask = ~std::uint32_t{0} << (32 - p);
-        const QString expected = QString::asprintf("%u.%u.%u.%u", mask >> 24, mask >> 16 & 0xFF,
-                                                   mask >> 8 & 0xFF, mask & 0xFF);
-        const MaskAndCounts result = ComputeMaskAndCounts(8, static_cast<std::int16_t>(p - 8));
-        QCOMPARE(QString::fromStdString(result.maskText), expected);
-        QCOMPARE(result.subnetCount, 1 << (p - 8));
-        QCOMPARE(result.hostsPerSubnet, 1 << (32 - p));
-        QVERIFY(!result.prefixTooLong);
+    for (const int classBits : {8, 16, 24}) {
+        for (int bits = 0; classBits + bits <= 30; ++bits) {
+            const int p = classBits + bits;
+            const std::uint32_t mask = ~std::uint32_t{0} << (32 - p);
+            const MaskAndCounts result = ComputeMaskAndCounts(static_cast<std::int16_t>(classBits),
+                                                              static_cast<std::int16_t>(bits));
+            // The plan in the text, so that a failure names it.
+            QCOMPARE(QString::asprintf("/%d+%d: %s, %d x %d%s", classBits, bits,
+                                       result.maskText.c_str(), result.subnetCount,
+                                       result.hostsPerSubnet, result.prefixTooLong ? " RC-01" : ""),
+                     QString::asprintf("/%d+%d: %u.%u.%u.%u, %d x %d", classBits, bits, mask >> 24,
+                                       mask >> 16 & 0xFF, mask >> 8 & 0xFF, mask & 0xFF, 1 << bits,
+                                       1 << (32 - p)));
+        }
     }
 }
 
 void TestSubnetPlan::prefixOverThirtyKeepsCountsWithoutMask() {
     const MaskAndCounts result = ComputeMaskAndCounts(24, 7);
-    QVERIFY(result.subnetCount == 128 && result.hostsPerSubnet == 2);
-    QVERIFY(result.prefixTooLong && result.maskText.empty());
+    QCOMPARE(result.subnetCount, 128);
+    QCOMPARE(result.hostsPerSubnet, 2);
+    QVERIFY(result.prefixTooLong);
+    QCOMPARE(QByteArray::fromStdString(result.maskText), QByteArray());
     QCOMPARE(QByteArray::fromStdString(PrefixTooLongErrorText()),
              QByteArray("There has been an error.\r\nError Code: RC-01"));
 }
@@ -76,6 +99,33 @@ void TestSubnetPlan::enumeratesWorkedPlans() {
     }
 }
 
+void TestSubnetPlan::dottedQuadWritesEveryOctetInPlainDecimal() {
+    std::vector<std::int64_t> values = {-1,
+                                        -100,
+                                        256,
+                                        1000,
+                                        32768,
+                                        -32769,
+                                        std::numeric_limits<std::int64_t>::min(),
+                                        std::numeric_limits<std::int64_t>::max()};
+    for (std::int64_t v = 0; v <= 255; ++v)
+        values.push_back(v);
+    for (const std::int64_t v : values) {
+        // Each place of the quad, with neighbours of other lengths.
+        for (const auto& octets :
+             {std::array<std::int64_t, 4>{v, v, v, v}, std::array<std::int64_t, 4>{1, v, 10, v},
+              std::array<std::int64_t, 4>{v, 100, v, 1}}) {
+            const WorkingAddress address{octets};
+            QCOMPARE(QString::fromStdString(DottedQuad(address)), Text(octets));
+        }
+        if (v >= std::numeric_limits<std::int32_t>::min() &&
+            v <= std::numeric_limits<std::int32_t>::max()) {
+            const SubnetRow row{static_cast<std::int32_t>(v), {}, {}};
+            QCOMPARE(QString::fromStdString(row.subnetNumber()), QString::number(v));
+        }
+    }
+}
+
 void TestSubnetPlan::carryMatchesLiteralLoops() {
     std::mt19937 random(7);
     std::uniform_int_distribution<std::int64_t> octet(-600, 1200);
@@ -88,9 +138,9 @@ void TestSubnetPlan::carryMatchesLiteralLoops() {
                 expected[i] -= 256;
                 expected[i - 1] += 1;
             }
-        const std::string before = DottedQuad(address);
+        const QString before = Text(address.octet);
         CarryOctets(address);
-        QVERIFY2(address.octet == expected, before.c_str());
+        QCOMPARE(before + " -> " + Text(address.octet), before + " -> " + Text(expected));
     }
 }
 
@@ -128,11 +178,12 @@ void TestSubnetPlan::rowStoreRoundTripsAnyOctetsAndClears() {
             store.append(row);
         QCOMPARE(store.size(), plan.size());
         for (std::size_t i = 0; i < plan.size(); ++i)
-            QVERIFY2(store.row(i) == plan[i], qPrintable(QByteArray::number(qulonglong(i))));
+            QCOMPARE(Text(store.row(i)), Text(plan[i]));
     }
     store.clear();
     store.append(rows[5]);
-    QVERIFY(store.size() == 1 && store.row(0) == rows[5]);
+    QCOMPARE(store.size(), std::size_t{1});
+    QCOMPARE(Text(store.row(0)), Text(rows[5]));
 }
 
 QTEST_APPLESS_MAIN(TestSubnetPlan)
