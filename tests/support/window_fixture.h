@@ -15,13 +15,14 @@
 
 namespace tessnivar {
 
-// A main window in its start state over scripted services, with its controls found by name as
-// a user or a screen reader finds them.
-struct WindowFixture {
-    ScriptedServices services;
+// A main window in its start state over services of type ServicesT (scripted unless a test
+// needs the program's own), with its controls found by name as a user or a screen reader finds
+// them.
+template <typename ServicesT> struct BasicWindowFixture {
+    ServicesT services;
     std::unique_ptr<Subnet> window;
 
-    WindowFixture() : window(std::make_unique<Subnet>(services)) { window->Form_Load(); }
+    BasicWindowFixture() : window(std::make_unique<Subnet>(services)) { window->Form_Load(); }
 
     template <typename T = QWidget> T* control(const char* name) const {
         auto* found = window->findChild<T*>(QLatin1String(name));
@@ -82,5 +83,7 @@ struct WindowFixture {
         return selected.isEmpty() ? -1 : selected.first().row();
     }
 };
+
+using WindowFixture = BasicWindowFixture<ScriptedServices>;
 
 } // namespace tessnivar
