@@ -32,10 +32,11 @@ private slots:
 
         QProcess pdftotext;
         pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-        QVERIFY(pdftotext.waitForFinished() && pdftotext.exitCode() == 0);
+        QVERIFY(pdftotext.waitForFinished());
+        QCOMPARE(pdftotext.exitCode(), 0);
         const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
         // pdftotext ends each page with a form feed.
-        QVERIFY(text.split('\f', Qt::SkipEmptyParts).size() >= 2);
+        QCOMPARE_GE(text.split('\f', Qt::SkipEmptyParts).size(), 2);
         QCOMPARE(text.count("Subnet Number"), 1);
         QCOMPARE(text.count("UNUSABLE"), 2);
 
