@@ -33,14 +33,17 @@ void TestAboutWindow::showsItsTextsAndLayoutOnCyanWithFocusOnOk() {
                                  "www.example.com/tessnivar"}));
     const auto* label4 = about.findChild<QLabel*>("Label4");
     auto* ok = about.findChild<QPushButton*>("cmdOK");
-    QVERIFY(label4 != nullptr && ok != nullptr);
+    QVERIFY(label4);
+    QVERIFY(ok);
     QCOMPARE(ok->text(), QStringLiteral("OK"));
     QCOMPARE(label4->geometry(), QRect(0, 136, 313, 25));
     QCOMPARE(ok->geometry(), QRect(112, 168, 81, 33));
     QCOMPARE(label4->font().pointSizeF(), 12.0);
-    QVERIFY(label4->font().bold() && label4->font().italic());
+    QCOMPARE(label4->font().bold(), true);
+    QCOMPARE(label4->font().italic(), true);
     QCOMPARE(ok->font().pointSizeF(), 9.75);
-    QVERIFY(ok->font().bold() && !ok->font().italic());
+    QCOMPARE(ok->font().bold(), true);
+    QCOMPARE(ok->font().italic(), false);
     QCOMPARE(about.focusWidget(), ok);
 }
 
