@@ -211,4 +211,8 @@ char* WriteCsvRow(char* out, const SubnetRow& row, bool marked) noexcept {
     return out;
 }
 
+std::string TabSeparatedRow(const SubnetRow& row) {
+    return row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp();
+}
+
 } // namespace tessnivar

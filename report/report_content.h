@@ -86,6 +86,10 @@ inline constexpr std::size_t kReminderEnd = 6;
 // added when marked; returns the end. No line ending.
 char* WriteColumnRow(char* out, const SubnetRow& row, bool marked) noexcept;
 
+// The row as one line of tab-separated fields, number, start and end, as a spreadsheet takes it
+// from the clipboard. No line ending.
+[[nodiscard]] std::string TabSeparatedRow(const SubnetRow& row);
+
 // Writes row as a CSV record at out (kMaxCsvRowChars of room), ",UNUSABLE" added when marked;
 // returns the end. No line ending.
 char* WriteCsvRow(char* out, const SubnetRow& row, bool marked) noexcept;

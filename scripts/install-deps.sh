@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
   libbenchmark-dev sipcalc
   clang clang-format libclang-rt-14-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation fonts-comic-neue
   poppler-utils cups printer-driver-cups-pdf
   desktop-file-utils
   xvfb xauth xdotool imagemagick

@@ -1,7 +1,7 @@
 #include "qt_services.h"
 
-#include "qt_print_progress.h"
 #include "default_printer.h"
+#include "qt_print_progress.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -90,17 +90,17 @@ OctetTexts Subnet::octetTexts() const {
 void Subnet::Form_Load() {
     plan_.bitsBorrowed = 0;
     plan_.classMaskBits = ClassMaskBits(AddressClass::ClassC);
-    txtBits->setText(QStringLiteral("0"));
+    txtBits->setTextByCode(QStringLiteral("0"));
     const MaskAndCounts start = ComputeMaskAndCounts(plan_.classMaskBits, plan_.bitsBorrowed);
     plan_.hostsPerSubnet = start.hostsPerSubnet;
     plan_.subnetCount = start.subnetCount;
-    txtSubnet->setText(Text(start.maskText));
-    txtIP[0]->setText(QStringLiteral("192"));
-    txtIP[1]->setText(QStringLiteral("168"));
-    txtIP[2]->setText(QStringLiteral("0"));
-    txtIP[3]->setText(QStringLiteral("0"));
-    txtSubnets->setText(Text(plan_.subnetCount));
-    txtHosts->setText(Text(plan_.hostsPerSubnet));
+    txtSubnet->setTextByCode(Text(start.maskText));
+    txtIP[0]->setTextByCode(QStringLiteral("192"));
+    txtIP[1]->setTextByCode(QStringLiteral("168"));
+    txtIP[2]->setTextByCode(QStringLiteral("0"));
+    txtIP[3]->setTextByCode(QStringLiteral("0"));
+    txtSubnets->setTextByCode(Text(plan_.subnetCount));
+    txtHosts->setTextByCode(Text(plan_.hostsPerSubnet));
     UpDown1->setMaximumByCode(MaxBitsBorrowed(AddressClass::ClassC));
     UpDown1->setMinimumByCode(0);
     UpDown1->setValueByCode(0);
@@ -117,7 +117,7 @@ void Subnet::txtIP_Change(int index) {
             services_.showMessage(QString::fromLatin1(FirstOctetRefusalText()),
                                   QStringLiteral("IP Error!"), MessageIcon::Critical,
                                   MessageButtons::Ok);
-            txtIP[0]->setText(QStringLiteral("223"));
+            txtIP[0]->setTextByCode(QStringLiteral("223"));
             applyClass(AddressClass::ClassC);
             return;
         }
@@ -145,7 +145,7 @@ void Subnet::UpDown1_Change() {
     // One bit borrowed leaves no usable subnets: a step up from 0 lands on 2, a step down on 0.
     if (UpDown1->value() == 1)
         UpDown1->setValueByCode(plan_.lastSpinnerValue <= 1 ? 2 : 0);
-    txtBits->setText(Text(UpDown1->value()));
+    txtBits->setTextByCode(Text(UpDown1->value()));
     plan_.bitsBorrowed = static_cast<std::int16_t>(UpDown1->value());
     plan_.lastSpinnerValue = plan_.bitsBorrowed;
     UpdateMaskAndCounts();
@@ -157,15 +157,15 @@ void Subnet::UpdateMaskAndCounts() {
     const MaskAndCounts figures = ComputeMaskAndCounts(plan_.classMaskBits, plan_.bitsBorrowed);
     plan_.subnetCount = figures.subnetCount;
     plan_.hostsPerSubnet = figures.hostsPerSubnet;
-    txtSubnets->setText(Text(plan_.subnetCount));
-    txtHosts->setText(Text(plan_.hostsPerSubnet));
+    txtSubnets->setTextByCode(Text(plan_.subnetCount));
+    txtHosts->setTextByCode(Text(plan_.hostsPerSubnet));
     if (figures.prefixTooLong) {
         services_.showMessage(Text(PrefixTooLongErrorText()), kApplicationTitle, MessageIcon::None,
                               MessageButtons::Ok);
         services_.endProgram();
         return;
     }
-    txtSubnet->setText(Text(figures.maskText));
+    txtSubnet->setTextByCode(Text(figures.maskText));
 }
 
 void Subnet::cmdCalculate_Click() {

@@ -11,7 +11,6 @@
 
 class QAction;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace tessnivar {
@@ -77,11 +76,11 @@ private:
     ListBox* lstStart = nullptr;
     ListBox* lstEnd = nullptr;
     std::array<TextBox*, 4> txtIP{};
-    QLineEdit* txtSubnet = nullptr;
-    QLineEdit* txtBits = nullptr;
+    TextBox* txtSubnet = nullptr;
+    TextBox* txtBits = nullptr;
     UpDown* UpDown1 = nullptr;
-    QLineEdit* txtSubnets = nullptr;
-    QLineEdit* txtHosts = nullptr;
+    TextBox* txtSubnets = nullptr;
+    TextBox* txtHosts = nullptr;
     QPushButton* cmdCalculate = nullptr;
     QAction* mnuPrint = nullptr;
     QAction* mnuWrite = nullptr;

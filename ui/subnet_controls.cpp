@@ -31,8 +31,8 @@ QLabel* MakeLabel(QWidget* parent, std::string_view name, const QString& text,
     return label;
 }
 
-QLineEdit* MakeReadOnlyBox(QWidget* parent, std::string_view name, const QString& accessibleName) {
-    auto* box = Place(new QLineEdit(parent), name, accessibleName);
+TextBox* MakeReadOnlyBox(QWidget* parent, std::string_view name, const QString& accessibleName) {
+    auto* box = Place(new TextBox(parent), name, accessibleName);
     box->setReadOnly(true);
     return box;
 }
@@ -69,9 +69,9 @@ void Subnet::createControls() {
     UpDown1 = Place(new UpDown(client), "UpDown1", tr("Bits borrowed"));
 
     MakeLabel(client, "Label7", tr("Subnets:"), Qt::AlignLeft);
-    txtSubnets = Place(new QLineEdit(client), "txtSubnets", tr("Subnets"));
+    txtSubnets = Place(new TextBox(client), "txtSubnets", tr("Subnets"));
     MakeLabel(client, "Label8", tr("Hosts / Subnet:"), Qt::AlignLeft);
-    txtHosts = Place(new QLineEdit(client), "txtHosts", tr("Hosts per subnet"));
+    txtHosts = Place(new TextBox(client), "txtHosts", tr("Hosts per subnet"));
 
     cmdCalculate = Place(new QPushButton(tr("Calculate"), client), "cmdCalculate", tr("Calculate"));
     // Enter in a text box must not press it.

@@ -2,9 +2,14 @@
 
 #include "result_rows_model.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+
 namespace tessnivar {
 
-ListBox::ListBox(ResultRowsModel* rows, int column, QWidget* parent) : QListView(parent) {
+ListBox::ListBox(ResultRowsModel* rows, int column, QWidget* parent)
+    : QListView(parent), rows_(rows) {
     setModel(rows);
     setModelColumn(column);
     // Lets the view lay out millions of rows without measuring each.
@@ -32,6 +37,17 @@ void ListBox::setSelectedRow(int row) {
     const QModelIndex index = model()->index(row, modelColumn());
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    if (!event->matches(QKeySequence::Copy)) {
+        QListView::keyPressEvent(event);
+        return;
+    }
+    // With no row selected there is nothing to copy, and the clipboard keeps what it holds.
+    if (const int row = selectedRow(); row >= 0)
+        QGuiApplication::clipboard()->setText(rows_->rowLine(row));
+    event->accept();
 }
 
 } // namespace tessnivar

@@ -7,7 +7,8 @@ namespace tessnivar {
 class ResultRowsModel;
 
 // One column of the shared result rows, with at most one selected row. selectedRowChanged()
-// comes whenever the selected row changes, by the user or by setSelectedRow().
+// comes whenever the selected row changes, by the user or by setSelectedRow(). Copy (Ctrl+C)
+// puts the whole selected row on the clipboard, its three texts separated by tabs.
 class ListBox : public QListView {
     Q_OBJECT
 public:
@@ -20,6 +21,12 @@ public:
 
 signals:
     void selectedRowChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    ResultRowsModel* rows_;
 };
 
 } // namespace tessnivar

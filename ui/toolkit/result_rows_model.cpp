@@ -1,6 +1,7 @@
 #include "result_rows_model.h"
 
 #include "numeric.h"
+#include "report_content.h"
 
 #include <algorithm>
 
@@ -57,6 +58,10 @@ QVariant ResultRowsModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     return QString::fromLatin1(text, end - text);
+}
+
+QString ResultRowsModel::rowLine(int row) const {
+    return QString::fromStdString(TabSeparatedRow(rows_.row(static_cast<std::size_t>(row))));
 }
 
 } // namespace tessnivar

@@ -22,6 +22,8 @@ public:
     void endRefill();
 
     [[nodiscard]] const SubnetRowStore& rows() const noexcept { return rows_; }
+    // Row row as one line, its number, start and end separated by tabs.
+    [[nodiscard]] QString rowLine(int row) const;
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
