@@ -1,6 +1,7 @@
 // Start state, address entry and the bits-borrowed spinner of the main window.
 #include "window_fixture.h"
 
+#include <QClipboard>
 #include <QLabel>
 
 using namespace tessnivar;
@@ -156,6 +157,35 @@ private slots:
         f.octet(3)->setFocus();
         f.type(f.octet(3), typed);
         QCOMPARE(f.window->focusWidget() == f.control("cmdCalculate"), movesFocus);
+    }
+
+    void fourthBoxAlsoHandsFocusOnForTextArrivingAtOnce_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("movesFocus");
+        QTest::newRow("255 pasted") << "255" << true;
+        QTest::newRow("1.5 pasted") << "1.5" << true;
+        QTest::newRow("1234 never had three characters") << "1234" << false;
+        QTest::newRow("25 pasted") << "25" << false;
+    }
+    void fourthBoxAlsoHandsFocusOnForTextArrivingAtOnce() {
+        QFETCH(QString, pasted);
+        QFETCH(bool, movesFocus);
+        WindowFixture f;
+        f.octet(3)->setFocus();
+        f.octet(3)->selectAll();
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(f.octet(3), QKeySequence::Paste);
+        QCOMPARE(f.octet(3)->text(), pasted);
+        QCOMPARE(f.window->focusWidget() == f.control("cmdCalculate"), movesFocus);
+    }
+
+    void otherBoxesKeepTheFocusAtThreeCharacters() {
+        WindowFixture f;
+        for (int i = 0; i < 3; ++i) {
+            f.octet(i)->setFocus();
+            f.type(f.octet(i), "100");
+            QCOMPARE(f.window->focusWidget(), f.octet(i));
+        }
     }
 
     void anyEditOrStepDisablesPrintAndWrite() {

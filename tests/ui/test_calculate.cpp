@@ -103,6 +103,21 @@ private slots:
         QCOMPARE(f.selectedRow("lstStart"), 5);
     }
 
+    void clearedSelectionIsCarriedToTheOtherLists() {
+        WindowFixture f;
+        f.stepSpinner(5);
+        f.calculate();
+        QAbstractItemView* start = f.list("lstStart");
+        const QRect row5 = start->visualRect(start->model()->index(5, 1));
+        QTest::mouseClick(start->viewport(), Qt::LeftButton, {}, row5.center());
+        QCOMPARE(f.selectedRow("lstEnd"), 5);
+        // Ctrl+click on the selected row takes the selection away, as in a list box.
+        QTest::mouseClick(start->viewport(), Qt::LeftButton, Qt::ControlModifier, row5.center());
+        QCOMPARE(f.selectedRow("lstStart"), -1);
+        QCOMPARE(f.selectedRow("lstSubnet"), -1);
+        QCOMPARE(f.selectedRow("lstEnd"), -1);
+    }
+
     void selectionBeyondRow32767IsLinked() {
         WindowFixture f;
         f.typeAddress("10", "0", "0", "0");

@@ -142,7 +142,7 @@ private slots:
             QLineEdit* box = f.box(name);
             box->repaint();
             const QPoint leftEdge(box->contentsRect().left() + 3, box->height() / 2);
-            QVERIFY2(box->cursorPositionAt(leftEdge) == 0, name);
+            QCOMPARE(box->cursorPositionAt(leftEdge), 0);
             QCOMPARE(box->toolTip(), ScrollsAtEnd(box) ? box->text() : QString());
         }
         QCOMPARE(f.box("txtSubnets")->text(), "4194304");
