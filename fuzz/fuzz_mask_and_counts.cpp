@@ -1,6 +1,6 @@
-// Address entry and the spinner: a first-octet text gives the class, and every spinner value
-// of that class gives the counts and the mask. The numeric value itself is compared with the C
-// library's reading of the same leading number.
+// Address entry and the spinner: a first-octet text gives the class by the bands of address
+// entry, and every spinner value of that class gives the counts and the mask. The numeric value
+// itself is compared with the C library's reading of the same leading number.
 #include "address_class.h"
 #include "fuzz_input.h"
 #include "mask_and_counts.h"
@@ -56,6 +56,29 @@ std::optional<std::uint32_t> ParseMask(const std::string& text) {
     return c == end ? std::optional(mask) : std::nullopt;
 }
 
+// Address entry's class bands, tried in order, with each class's default prefix and largest
+// number of bits borrowed; a first octet above 223 is refused.
+struct ClassBand {
+    AddressClass addressClass;
+    bool (*holds)(double firstOctet);
+    std::int16_t maskBits;
+    std::int16_t maxBits;
+};
+
+constexpr ClassBand kClassBands[] = {
+    {AddressClass::ClassA, [](double v) { return v < 127; }, 8, 22},
+    {AddressClass::ClassB, [](double v) { return v <= 191; }, 16, 14},
+    {AddressClass::ClassC, [](double v) { return v <= 223; }, 24, 6},
+};
+
+const ClassBand* ExpectedBand(double v) {
+    for (const ClassBand& band : kClassBands) {
+        if (band.holds(v))
+            return &band;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -66,11 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  std::bit_cast<std::uint64_t>(ExpectedValue(text)));
 
     const auto entered = ClassOfFirstOctet(v);
-    FUZZ_REQUIRE(entered.has_value() == !(v > 223));
+    const ClassBand* band = ExpectedBand(v);
+    FUZZ_REQUIRE(entered.has_value() == (band != nullptr));
+    // A refused first octet is replaced by "223", which is Class C.
+    const ClassBand& expected = band ? *band : kClassBands[2];
     const AddressClass addressClass = entered.value_or(AddressClass::ClassC);
+    FUZZ_REQUIRE(addressClass == expected.addressClass);
     const std::int16_t classBits = ClassMaskBits(addressClass);
     const std::int16_t maxBits = MaxBitsBorrowed(addressClass);
-    FUZZ_REQUIRE(classBits + maxBits == 30);
+    FUZZ_REQUIRE(classBits == expected.maskBits && maxBits == expected.maxBits);
 
     // One past the maximum is the internal error: counts set, no mask.
     for (std::int16_t bits = 0; bits <= maxBits + 1; ++bits) {

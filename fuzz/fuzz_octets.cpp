@@ -1,6 +1,7 @@
-// The Calculate path: four octet texts and a spinner value, one a line. Address entry sets the
-// class from the first text, the spinner picks the plan, then the check, its refusal text, the
-// load and the first rows of the plan.
+// The Calculate path: four octet texts and a spinner value, one a line. The network check is held
+// to its rule table and the carries to their octet-by-octet rule; then address entry sets the
+// class from the first text, the spinner picks the plan, and the check's refusal text, the load
+// and the first rows of the plan follow.
 #include "fuzz_input.h"
 #include "mask_and_counts.h"
 #include "network_check.h"
@@ -9,8 +10,10 @@
 #include "subnet_row_store.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 using namespace tessnivar;
 
@@ -34,11 +37,87 @@ bool Carried(const WorkingAddress& a) {
     return a.octet[1] <= 255 && a.octet[2] <= 255 && a.octet[3] <= 255;
 }
 
+// The rule table of the network check: the first octets a rule governs and the octets it needs
+// to be zero; the octets in front of those are not looked at. The bands leave out the first
+// octets strictly between 127 and 128, which no rule governs.
+struct NetworkRule {
+    AddressClass brokenClass;
+    bool (*governs)(double firstOctet);
+    std::array<bool, 4> mustBeZero;
+};
+
+constexpr NetworkRule kNetworkRules[] = {
+    {AddressClass::ClassC, [](double v) { return v > 191; }, {false, false, false, true}},
+    {AddressClass::ClassB,
+     [](double v) { return v >= 128 && v <= 191; },
+     {false, false, true, true}},
+    {AddressClass::ClassA, [](double v) { return v <= 127; }, {false, true, true, true}},
+};
+
+// The rules tried in order, the first that is broken deciding.
+std::optional<AddressClass> ExpectedCheck(const OctetTexts& octets) {
+    for (const NetworkRule& rule : kNetworkRules) {
+        bool broken = false;
+        for (int k = 1; k < 4; ++k)
+            broken = broken || (rule.mustBeZero[k] && NumericValue(octets[k]) != 0);
+        if (rule.governs(NumericValue(octets[0])) && broken)
+            return rule.brokenClass;
+    }
+    return std::nullopt;
+}
+
+// The check of the whole address, and of the address with each trailing octet on its own beside
+// the first, against the rule table.
+void CheckNetworkRules(const OctetTexts& octets) {
+    FUZZ_REQUIRE(CheckNetworkAddress(octets) == ExpectedCheck(octets));
+    for (int k = 1; k < 4; ++k) {
+        OctetTexts single{octets[0], "0", "0", "0"};
+        single[k] = octets[k];
+        FUZZ_REQUIRE(CheckNetworkAddress(single) == ExpectedCheck(single));
+    }
+}
+
+// CarryOctets against its rule, octet by octet from the fourth: an octet (with what was carried
+// into it) above 255 hands whole blocks of 256 to the octet in front and keeps 0 to 255; any other
+// octet, a negative one included, stays as it is. The first octet only ever gains.
+void CheckCarries(const WorkingAddress& address) {
+    WorkingAddress carried = address;
+    CarryOctets(carried);
+    std::int64_t incoming = 0;
+    for (int k = 3; k > 0; --k) {
+        const std::int64_t before = address.octet[k] + incoming;
+        const std::int64_t after = carried.octet[k];
+        if (before > 255) {
+            FUZZ_REQUIRE(after >= 0 && after <= 255 && (before - after) % 256 == 0);
+            incoming = (before - after) / 256;
+        } else {
+            FUZZ_REQUIRE(after == before);
+            incoming = 0;
+        }
+    }
+    FUZZ_REQUIRE(carried.octet[0] == address.octet[0] + incoming);
+
+    // The rule as written, one block at a time, where that stays quick.
+    if (std::all_of(address.octet.begin(), address.octet.end(),
+                    [](std::int64_t o) { return o < (1 << 20); })) {
+        WorkingAddress looped = address;
+        for (int k = 3; k > 0; --k) {
+            while (looped.octet[k] > 255) {
+                looped.octet[k] -= 256;
+                looped.octet[k - 1] += 1;
+            }
+        }
+        FUZZ_REQUIRE(carried == looped);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto input = fuzz::SplitInput<5>(data, size);
     OctetTexts octets{input.texts[0], input.texts[1], input.texts[2], input.texts[3]};
+    // The check takes any texts, a first octet above 223 included.
+    CheckNetworkRules(octets);
 
     // Address entry puts "223" in place of a refused first octet and takes Class C.
     auto addressClass = ClassOfFirstOctet(NumericValue(octets[0]));
@@ -63,6 +142,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const AddressLoad load = LoadWorkingAddress(octets);
+    if (load.ok())
+        CheckCarries(load.address);
     for (int k = 0; k < (load.ok() ? 4 : load.badOctet); ++k) {
         // The nearest integer, a half going to the even one.
         const double off = std::fabs(NumericValue(octets[k]) - double(load.address.octet[k]));
