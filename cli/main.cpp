@@ -2,8 +2,9 @@
 
 #include "command_line.h"
 #include "planned_report.h"
+#include "report_files.h"
+#include "standard_streams.h"
 
-#include <QFile>
 #include <QString>
 #include <cstdio>
 #include <unistd.h>
@@ -19,7 +20,33 @@ void PrintError(const std::string& text) {
     std::fputs(("tessnivar-report: " + text + "\n").c_str(), stderr);
 }
 
-int Report(const ReportRequest& request) {
+std::string StreamName(int fd) {
+    return fd == STDERR_FILENO ? "the standard error" : "the standard output";
+}
+
+// kWritten, or kWriteFailed once the reason for a failed write is on standard error.
+int WriteOutcome(const std::string& target, const std::optional<std::string>& failure) {
+    if (!failure)
+        return kWritten;
+    PrintError("cannot write " + target + ": " + *failure);
+    return kWriteFailed;
+}
+
+int WriteOutcome(const std::string& target, const std::optional<QString>& failure) {
+    return WriteOutcome(target, failure ? std::optional(failure->toStdString()) : std::nullopt);
+}
+
+// The octet texts as the window holds what is typed into its boxes: in UTF-8, read from the
+// user's encoding.
+OctetTexts TypedOctets(const OctetTexts& given) {
+    OctetTexts typed;
+    for (std::size_t i = 0; i < given.size(); ++i)
+        typed[i] = QString::fromLocal8Bit(given[i]).toStdString();
+    return typed;
+}
+
+int Report(ReportRequest request) {
+    request.octets = TypedOctets(request.octets);
     const auto planned = PlanReport(request);
     if (const auto* refusal = std::get_if<PlanRefusal>(&planned)) {
         PrintError(refusal->reason);
@@ -28,35 +55,24 @@ int Report(const ReportRequest& request) {
     const auto& plan = std::get<PlannedReport>(planned);
     const PlannedRows rows(plan);
 
-    if (request.outputFile) {
-        const QString fileName = QString::fromStdString(*request.outputFile);
-        if (const auto error =
-                WriteReportFile(fileName, request.form, plan.fields, plan.figures, rows)) {
-            PrintError("cannot write " + error->fileName.toLocal8Bit().toStdString() + ": " +
-                       error->reason.toLocal8Bit().toStdString());
-            return kWriteFailed;
-        }
-        return kWritten;
-    }
-    QFile out;
-    if (!out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                  QFileDevice::DontCloseHandle) ||
-        !WriteReport(out, request.form, plan.fields, plan.figures, rows)) {
-        PrintError("cannot write the standard output: " +
-                   out.errorString().toLocal8Bit().toStdString());
-        return kWriteFailed;
-    }
-    return kWritten;
+    // A FILE that is this process's own standard output or error is written through the
+    // descriptor the shell opened, appending or from its position: replacing the file would
+    // throw away what the shell wrote there before and cut off what it writes after.
+    const auto stream = request.outputFile ? StandardStreamOpenOn(*request.outputFile)
+                                           : std::optional<int>(STDOUT_FILENO);
+    if (stream)
+        return WriteOutcome(
+            StreamName(*stream),
+            WriteReportToDescriptor(*stream, request.form, plan.fields, plan.figures, rows));
+    return WriteOutcome(*request.outputFile, WriteReportFile(*request.outputFile, request.form,
+                                                             plan.fields, plan.figures, rows));
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Arguments come in the user's encoding and are held as UTF-8, as the window holds what is
-    // typed into its boxes.
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.push_back(QString::fromLocal8Bit(argv[i]).toStdString());
+    // The arguments stay the bytes given, so that the file name reaches the system unchanged.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
 
     const CommandLine commandLine = ParseCommandLine(arguments);
     if (const auto* usage = std::get_if<UsageError>(&commandLine)) {
@@ -64,13 +80,9 @@ int main(int argc, char* argv[]) {
         std::fputs((UsageLine() + "\n").c_str(), stderr);
         return kUsageError;
     }
-    if (std::holds_alternative<HelpRequest>(commandLine)) {
-        std::fputs(HelpText().c_str(), stdout);
-        return kWritten;
-    }
-    if (std::holds_alternative<VersionRequest>(commandLine)) {
-        std::fputs(VersionLine().c_str(), stdout);
-        return kWritten;
-    }
+    if (std::holds_alternative<HelpRequest>(commandLine))
+        return WriteOutcome(StreamName(STDOUT_FILENO), WriteAllTo(STDOUT_FILENO, HelpText()));
+    if (std::holds_alternative<VersionRequest>(commandLine))
+        return WriteOutcome(StreamName(STDOUT_FILENO), WriteAllTo(STDOUT_FILENO, VersionLine()));
     return Report(std::get<ReportRequest>(commandLine));
 }

@@ -1,10 +1,9 @@
 #include "report_files.h"
 
+#include "safe_write.h"
 #include "subnet_row_store.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <cstring>
 #include <memory>
 
@@ -119,10 +118,15 @@ private:
     const SubnetRowStore& store_;
 };
 
-// A regular file whose owner may not write it. Its mode is honoured even for a user, such as
-// root, whom the system would let replace it.
-bool IsReadOnlyFile(const QFileInfo& target) {
-    return target.isFile() && !(target.permissions() & QFileDevice::WriteOwner);
+// WriteReportFile with the rows of a calculated plan, to the file fileName names.
+std::optional<ReportFileError> WriteStoredReport(const QString& fileName, ReportForm form,
+                                                 const ReportFields& fields,
+                                                 const ReportFigures& figures,
+                                                 const SubnetRowStore& rows) {
+    if (auto reason = WriteReportFile(QFile::encodeName(fileName).toStdString(), form, fields,
+                                      figures, StoredRows(rows)))
+        return ReportFileError{fileName, *reason};
+    return std::nullopt;
 }
 
 } // namespace
@@ -137,37 +141,26 @@ bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
                                                                rows);
 }
 
-std::optional<ReportFileError> WriteReportFile(const QString& fileName, ReportForm form,
-                                               const ReportFields& fields,
+std::optional<QString> WriteReportToDescriptor(int fd, ReportForm form, const ReportFields& fields,
                                                const ReportFigures& figures,
                                                const ReportRows& rows) {
-    const QFileInfo target(fileName);
-    if (IsReadOnlyFile(target))
-        return ReportFileError{fileName, QStringLiteral("The file is read-only.")};
-    // A device or pipe cannot be swapped for a new file by a rename, which would destroy it;
-    // writing into it is the only way. Anything else is written beside the target and replaces
-    // it only when complete.
-    const bool direct = target.exists() && !target.isFile() && !target.isDir();
-    std::unique_ptr<QFileDevice> file;
-    if (direct)
-        file = std::make_unique<QFile>(fileName);
-    else
-        file = std::make_unique<QSaveFile>(fileName);
-    const auto failure = [&] {
-        return ReportFileError{fileName, file->errorString()};
-    };
+    QFile file;
+    if (file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle) &&
+        WriteReport(file, form, fields, figures, rows))
+        return std::nullopt;
+    return file.errorString();
+}
 
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure();
-    if (!WriteReport(*file, form, fields, figures, rows))
-        return failure();
-    if (direct) {
-        file->close();
-        if (file->error() != QFileDevice::NoError)
-            return failure();
-    } else if (!static_cast<QSaveFile&>(*file).commit()) {
-        return failure();
-    }
+std::optional<QString> WriteReportFile(const std::string& path, ReportForm form,
+                                       const ReportFields& fields, const ReportFigures& figures,
+                                       const ReportRows& rows) {
+    const auto failure = WriteFileSafely(path, [&](int fd) -> std::optional<std::string> {
+        if (auto reason = WriteReportToDescriptor(fd, form, fields, figures, rows))
+            return reason->toStdString();
+        return std::nullopt;
+    });
+    if (failure)
+        return QString::fromStdString(*failure);
     return std::nullopt;
 }
 
@@ -180,13 +173,13 @@ QString CsvFileName(const QString& fileName) {
 std::optional<ReportFileError> WriteTextReport(const QString& fileName, const ReportFields& fields,
                                                const ReportFigures& figures,
                                                const SubnetRowStore& rows) {
-    return WriteReportFile(fileName, ReportForm::Text, fields, figures, StoredRows(rows));
+    return WriteStoredReport(fileName, ReportForm::Text, fields, figures, rows);
 }
 
 std::optional<ReportFileError> WriteCsvReport(const QString& fileName, const ReportFields& fields,
                                               const ReportFigures& figures,
                                               const SubnetRowStore& rows) {
-    return WriteReportFile(fileName, ReportForm::Csv, fields, figures, StoredRows(rows));
+    return WriteStoredReport(fileName, ReportForm::Csv, fields, figures, rows);
 }
 
 } // namespace tessnivar

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "report_content.h"
+#include "report_form.h"
 
 #include <QString>
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <string>
 
 class QIODevice;
 
 namespace tessnivar {
 
 class SubnetRowStore;
-
-// The two forms of a report file: the table in columns, or as CSV records.
-enum class ReportForm { Text, Csv };
 
 // The table rows of a report, handed over in order one at a time, so that a plan need not be
 // held in memory to be reported.
@@ -44,22 +43,33 @@ struct ReportFileError {
 [[nodiscard]] bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
                                const ReportFigures& figures, const ReportRows& rows);
 
-// Writes the report in form to fileName, replacing any file there. The file changes only when the
-// whole report was written: on failure an existing file keeps its contents and no partial file is
-// left. A read-only file is refused, also for a user who could override its mode. A device or a
-// pipe is written directly. nullopt when written.
-[[nodiscard]] std::optional<ReportFileError>
-WriteReportFile(const QString& fileName, ReportForm form, const ReportFields& fields,
-                const ReportFigures& figures, const ReportRows& rows);
+// Writes the report in form to fd, a descriptor open for writing, from where it stands (an
+// append-mode descriptor appends); fd stays open. nullopt when written, else the system's reason.
+[[nodiscard]] std::optional<QString> WriteReportToDescriptor(int fd, ReportForm form,
+                                                             const ReportFields& fields,
+                                                             const ReportFigures& figures,
+                                                             const ReportRows& rows);
 
-// WriteReportFile in text form with the rows of a calculated plan.
+// Writes the report in form to the file named path, bytes as the system takes them, replacing
+// any file there. The file changes only when the whole report was written: on failure, or on
+// SIGHUP, SIGINT or SIGTERM, an existing file keeps its contents and no partial file is left. A
+// symbolic link is followed and stays; the replaced file's mode, and for root its owner and
+// group, are kept. A read-only file is refused, also for a user who could override its mode. A
+// device or a pipe is written directly. nullopt when written, else the reason.
+[[nodiscard]] std::optional<QString> WriteReportFile(const std::string& path, ReportForm form,
+                                                     const ReportFields& fields,
+                                                     const ReportFigures& figures,
+                                                     const ReportRows& rows);
+
+// WriteReportFile in text form with the rows of a calculated plan, to the file fileName names
+// (encoded as QFile::encodeName does).
 [[nodiscard]] std::optional<ReportFileError> WriteTextReport(const QString& fileName,
                                                              const ReportFields& fields,
                                                              const ReportFigures& figures,
                                                              const SubnetRowStore& rows);
 
-// WriteReportFile in CSV form with the rows of a calculated plan. fileName is used as given (see
-// CsvFileName).
+// WriteReportFile in CSV form with the rows of a calculated plan, to the file fileName names
+// (encoded as QFile::encodeName does; no ".csv" is added, see CsvFileName).
 [[nodiscard]] std::optional<ReportFileError> WriteCsvReport(const QString& fileName,
                                                             const ReportFields& fields,
                                                             const ReportFigures& figures,
