@@ -38,6 +38,17 @@ std::optional<UsageError> TakeOption(const std::vector<std::string>& arguments, 
     return UsageError{"unknown option \"" + option + "\"."};
 }
 
+bool IsControlCharacter(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// A byte as "0x" and two hexadecimal digits.
+std::string ByteText(char c) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    return {'0', 'x', kDigits[byte >> 4], kDigits[byte & 0xF]};
+}
+
 // The four octet texts of address, or nullopt unless it has exactly three ".".
 std::optional<OctetTexts> SplitOctets(const std::string& address) {
     OctetTexts octets;
@@ -71,12 +82,17 @@ std::optional<std::int64_t> WholeNumber(const std::string& text) {
 } // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
-    for (const std::string& argument : arguments) {
+    // Help and version answer whatever else is given; the argument after -o is a file name,
+    // whatever it looks like.
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         if (argument == "--")
             break;
-        if (argument == "--help" || argument == "-h")
+        if (argument == "-o")
+            ++i;
+        else if (argument == "--help" || argument == "-h")
             return HelpRequest{};
-        if (argument == "--version")
+        else if (argument == "--version")
             return VersionRequest{};
     }
 
@@ -97,6 +113,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     if (operands.size() != 2)
         return UsageError{"expected ADDRESS and BITS, got " + std::to_string(operands.size()) +
                           (operands.size() == 1 ? " argument." : " arguments.")};
+    if (const auto control = std::ranges::find_if(operands[0], IsControlCharacter);
+        control != operands[0].end())
+        return UsageError{"ADDRESS must not contain control characters, found byte " +
+                          ByteText(*control) + "."};
     const auto octets = SplitOctets(operands[0]);
     if (!octets)
         return UsageError{"ADDRESS must be four octets separated by \".\", not \"" + operands[0] +
@@ -140,7 +160,8 @@ std::string HelpText() {
            "  tessnivar-report 192.168.1.0 3\n"
            "  tessnivar-report --csv -o campus.csv 172.16.0.0 4\n"
            "\n"
-           "Exit status: 0 written, 1 usage error, 2 plan refused, 3 file not written.\n";
+           "Exit status: 0 written, 1 usage error, 2 plan refused, 3 not written (the\n"
+           "reason goes to standard error). Stopped by a signal, it leaves FILE as it was.\n";
 }
 
 std::string VersionLine() {

@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "report_content.h"
+#include "report_files.h"
 #include "subnet_row.h"
 
 #include <cstdint>

@@ -15,7 +15,7 @@ seconds=$2
 shift 2
 seeds="$(cd "$(dirname "$0")" && pwd)/corpus"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_octets fuzz_mask_and_counts fuzz_report)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_octets fuzz_mask_and_counts fuzz_report fuzz_command_line)
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
