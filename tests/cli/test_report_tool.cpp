@@ -89,8 +89,8 @@ private slots:
             << QStringList{"--csv", "--text", "10.0.0.0", "2"} << 1 << usage;
         QTest::newRow("-o as the last argument")
             << QStringList{"10.0.0.0", "2", "-o"} << 1 << "-o needs a file name.\n" + usage;
-        QTest::newRow("-o twice") << QStringList{"-o", "a", "10.0.0.0", "2", "-o", "b"} << 1
-                                  << "-o can be given only once.\n" + usage;
+        QTest::newRow("-o twice") << QStringList{"-o", path("a"), "10.0.0.0", "2", "-o", path("b")}
+                                  << 1 << "-o can be given only once.\n" + usage;
         // The window's boxes hold one line each, so a report never has a line break of its own
         // in the middle of a line.
         const QString control = "ADDRESS must not contain control characters, found byte ";
