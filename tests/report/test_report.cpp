@@ -59,6 +59,11 @@ QByteArray ReadAll(const QString& fileName) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Why a report file was not written, empty when it was.
+QString Failure(const std::optional<ReportFileError>& error) {
+    return error ? error->fileName + ": " + error->reason : QString();
+}
+
 // The lines of a file's bytes, split at CR LF only, so that a failed comparison names the line.
 QStringList Lines(const QByteArray& bytes) {
     return QString::fromLatin1(bytes).split("\r\n");
@@ -254,11 +259,13 @@ private slots:
 
     void filesOfTheWorkedExample() {
         const QTemporaryDir dir;
-        QVERIFY(!WriteTextReport(dir.filePath("plan"), kFields, kFigures, kRows));
+        QCOMPARE(Failure(WriteTextReport(dir.filePath("plan"), kFields, kFigures, kRows)),
+                 QString());
         QCOMPARE(ReadAll(dir.filePath("plan")).size(), 832);
         QCOMPARE(Lines(ReadAll(dir.filePath("plan"))), Lines(kText));
 
-        QVERIFY(!WriteCsvReport(dir.filePath("plan.csv"), kFields, kFigures, kRows));
+        QCOMPARE(Failure(WriteCsvReport(dir.filePath("plan.csv"), kFields, kFigures, kRows)),
+                 QString());
         QCOMPARE(ReadAll(dir.filePath("plan.csv")).size(), 651);
         QCOMPARE(Lines(ReadAll(dir.filePath("plan.csv"))),
                  Lines(kOpeningLines + "Subnet Number,Start IP,End IP\r\n"
@@ -291,13 +298,14 @@ private slots:
                                    "Percent of Wasted Addresses: .78%\r\n"
                                    "\r\n";
         const QTemporaryDir dir;
-        QVERIFY(!WriteTextReport(dir.filePath("plan"), fields, figures, rows));
+        QCOMPARE(Failure(WriteTextReport(dir.filePath("plan"), fields, figures, rows)), QString());
         QCOMPARE(Lines(ReadAll(dir.filePath("plan"))),
                  Lines(opening +
                        "   Subnet Number          Start IP             End IP       \r\n"
                        "         0              192.168.0.0        192.168.0.255          UNUSABLE "
                        "     \r\n"));
-        QVERIFY(!WriteCsvReport(dir.filePath("plan.csv"), fields, figures, rows));
+        QCOMPARE(Failure(WriteCsvReport(dir.filePath("plan.csv"), fields, figures, rows)),
+                 QString());
         QCOMPARE(Lines(ReadAll(dir.filePath("plan.csv"))),
                  Lines(opening + "Subnet Number,Start IP,End IP\r\n"
                                  "0,192.168.0.0,192.168.0.255,UNUSABLE\r\n"));
@@ -306,7 +314,7 @@ private slots:
     void failedWriteKeepsTheOldFile() {
         const QTemporaryDir dir;
         const QString name = dir.filePath("plan.txt");
-        QVERIFY(!WriteTextReport(name, kFields, kFigures, kRows));
+        QCOMPARE(Failure(WriteTextReport(name, kFields, kFigures, kRows)), QString());
         // A file size limit fails the write as a full disk would, and holds root too.
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
