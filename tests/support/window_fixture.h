@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListView>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -73,10 +72,12 @@ template <typename ServicesT> struct BasicWindowFixture {
     }
 
     int rowCount(const char* listName) const { return list(listName)->model()->rowCount(); }
+    // The column of the shared result rows that a list shows: number, start or end.
+    static int columnOf(const char* listName) {
+        return QByteArray(listName) == "lstSubnet" ? 0 : QByteArray(listName) == "lstStart" ? 1 : 2;
+    }
     QString rowText(const char* listName, int row) const {
-        QAbstractItemView* view = list(listName);
-        const int column = qobject_cast<const QListView*>(view)->modelColumn();
-        return view->model()->index(row, column).data().toString();
+        return list(listName)->model()->index(row, columnOf(listName)).data().toString();
     }
     int selectedRow(const char* listName) const {
         const auto selected = list(listName)->selectionModel()->selectedIndexes();

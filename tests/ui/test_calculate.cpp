@@ -103,6 +103,54 @@ private slots:
         QCOMPARE(f.selectedRow("lstStart"), 5);
     }
 
+    void listKeysMoveAllThreeListsTogether() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.stepSpinner(5); // 64 subnets of 192.168.0.0
+        f.calculate();
+        QCoreApplication::processEvents(); // the lists lay out their rows
+        QAbstractItemView* start = f.list("lstStart");
+        const auto expectRow = [&f](int row) {
+            QCOMPARE(f.selectedRow("lstSubnet"), row);
+            QCOMPARE(f.selectedRow("lstStart"), row);
+            QCOMPARE(f.selectedRow("lstEnd"), row);
+        };
+        QTest::keyClick(start, Qt::Key_End);
+        expectRow(63);
+        QVERIFY(start->visualRect(start->currentIndex()).intersects(start->viewport()->rect()));
+        QTest::keyClick(start, Qt::Key_Home);
+        expectRow(0);
+        QTest::keyClick(start, Qt::Key_PageDown);
+        const int page = f.selectedRow("lstStart");
+        QCOMPARE_GT(page, 5);
+        expectRow(page);
+        QTest::keyClick(start, Qt::Key_Down);
+        expectRow(page + 1);
+        QTest::keyClick(start, Qt::Key_Right);
+        expectRow(page + 1);
+        // Tab leaves the list for the next one.
+        QApplication::setActiveWindow(f.window.get());
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.list("lstEnd"));
+    }
+
+    void typingSelectsTheNextRowBeginningWithTheText() {
+        WindowFixture f;
+        f.stepSpinner(5); // 64 subnets of 192.168.0.0
+        f.calculate();
+        QTest::keyClicks(f.list("lstSubnet"), "42");
+        QCOMPARE(f.selectedRow("lstEnd"), 42);
+        QTest::keyClicks(f.list("lstStart"), "192.168.0.12");
+        QCOMPARE(f.selectedRow("lstSubnet"), 3);
+        QTest::keyClicks(f.list("lstEnd"), "192.168.0.25");
+        QCOMPARE(f.selectedRow("lstStart"), 62);
+        // Nothing begins with this: the selection stays.
+        QTest::keyClicks(f.list("lstSubnet"), "x");
+        QCOMPARE(f.selectedRow("lstSubnet"), 62);
+    }
+
     void clearedSelectionIsCarriedToTheOtherLists() {
         WindowFixture f;
         f.stepSpinner(5);

@@ -64,4 +64,16 @@ QString ResultRowsModel::rowLine(int row) const {
     return QString::fromStdString(TabSeparatedRow(rows_.row(static_cast<std::size_t>(row))));
 }
 
+int ResultRowsModel::findRowStartingWith(int column, const QString& prefix, int from) const {
+    const int count = rowCount();
+    for (int step = 0; step < count; ++step) {
+        const int row = (from + step) % count;
+        if (data(index(row, column), Qt::DisplayRole)
+                .toString()
+                .startsWith(prefix, Qt::CaseInsensitive))
+            return row;
+    }
+    return -1;
+}
+
 } // namespace tessnivar

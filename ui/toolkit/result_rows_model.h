@@ -24,6 +24,9 @@ public:
     [[nodiscard]] const SubnetRowStore& rows() const noexcept { return rows_; }
     // Row row as one line, its number, start and end separated by tabs.
     [[nodiscard]] QString rowLine(int row) const;
+    // The first row from row from on, going round to the top after the last, whose text in
+    // column begins with prefix; -1 when there is none.
+    [[nodiscard]] int findRowStartingWith(int column, const QString& prefix, int from) const;
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
