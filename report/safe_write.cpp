@@ -1,5 +1,6 @@
 #include "safe_write.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -107,6 +108,16 @@ std::string RandomSuffix() {
     return suffix;
 }
 
+// target with a random suffix ".XXXXXX", its last name shortened where the suffix would make it
+// longer than a folder allows.
+std::string TemporaryName(const std::string& target) {
+    constexpr std::size_t kSuffixLength = 7;
+    const std::size_t nameStart = target.rfind('/') + 1; // 0 when there is no folder
+    const std::size_t nameLength =
+        std::min(target.size() - nameStart, std::size_t{NAME_MAX} - kSuffixLength);
+    return target.substr(0, nameStart + nameLength) + '.' + RandomSuffix();
+}
+
 // A new file "target.XXXXXX" beside target, known to the signal handler and removed unless it
 // was renamed over target.
 class TemporaryFile {
@@ -115,7 +126,7 @@ public:
     TemporaryFile(const std::string& target, mode_t mode) {
         constexpr int kAttempts = 100;
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            const std::string name = target + '.' + RandomSuffix();
+            const std::string name = TemporaryName(target);
             if (name.size() >= sizeof gTemporaryPath) {
                 error_ = ENAMETOOLONG;
                 return;

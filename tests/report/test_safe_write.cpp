@@ -183,6 +183,14 @@ private slots:
         QCOMPARE(files(), (QStringList{"copy.txt", "later.txt", "latest", "next", "plan.txt"}));
     }
 
+    void longestNameAFolderHoldsIsWritten() {
+        const QString name(255, 'x');
+        WriteAll(path(name), "an earlier plan\n");
+        QVERIFY(!WriteTextReport(path(name), kFields, kFigures, WorkedExampleRows()));
+        QCOMPARE(ReadAll(path(name)).size(), 832);
+        QCOMPARE(files(), QStringList{name});
+    }
+
     void nameIsEncodedAsTheSystemNamesFiles() {
         const QString name = path("plan é ü.txt");
         QVERIFY(!WriteTextReport(name, kFields, kFigures, WorkedExampleRows()));
