@@ -190,15 +190,6 @@ private slots:
         QCOMPARE(ReadAll(path(name)).size(), 832);
         QCOMPARE(files(), QStringList{name});
     }
-
-    void nameIsEncodedAsTheSystemNamesFiles() {
-        const QString name = path("plan é ü.txt");
-        QVERIFY(!WriteTextReport(name, kFields, kFigures, WorkedExampleRows()));
-        QVERIFY(
-            access((QFile::encodeName(dir_->path()) + "/plan \xc3\xa9 \xc3\xbc.txt").constData(),
-                   F_OK) == 0);
-        QCOMPARE(files(), QStringList{"plan é ü.txt"});
-    }
 };
 
 QTEST_APPLESS_MAIN(SafeWriteTest)
