@@ -6,7 +6,7 @@
 #include "report_content.h"
 #include "report_files.h"
 #include "subnet_enumeration.h"
-#include "subnet_row_store.h"
+#include "subnet_rows.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,13 +23,7 @@ using namespace tessnivar;
 struct LargestPlan {
     ReportFields fields{{"10", "0", "0", "0"}, "255.255.255.252", "22", "4194304", "4"};
     ReportFigures figures = *ComputeReportFigures(fields);
-    SubnetRowStore rows;
-
-    LargestPlan() {
-        rows.reserve(4194304);
-        EnumerateSubnets(WorkingAddress{{10, 0, 0, 0}}, 4, 4194304,
-                         [this](const SubnetRow& row) { rows.append(row); });
-    }
+    SubnetRows rows{WorkingAddress{{10, 0, 0, 0}}, 4, 4194304};
 };
 
 const LargestPlan& Plan() {

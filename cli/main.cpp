@@ -53,7 +53,6 @@ int Report(ReportRequest request) {
         return kPlanRefused;
     }
     const auto& plan = std::get<PlannedReport>(planned);
-    const PlannedRows rows(plan);
 
     // A FILE that is this process's own standard output or error is written through the
     // descriptor the shell opened, appending or from its position: replacing the file would
@@ -63,9 +62,9 @@ int Report(ReportRequest request) {
     if (stream)
         return WriteOutcome(
             StreamName(*stream),
-            WriteReportToDescriptor(*stream, request.form, plan.fields, plan.figures, rows));
+            WriteReportToDescriptor(*stream, request.form, plan.fields, plan.figures, plan.rows));
     return WriteOutcome(*request.outputFile, WriteReportFile(*request.outputFile, request.form,
-                                                             plan.fields, plan.figures, rows));
+                                                             plan.fields, plan.figures, plan.rows));
 }
 
 } // namespace

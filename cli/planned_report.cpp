@@ -66,18 +66,8 @@ std::variant<PlannedReport, PlanRefusal> PlanReport(const ReportRequest& request
     if (!figures)
         return PlanRefusal{WithLineFeeds(CountsRefusalMessage().text.toStdString())};
     plan.figures = *figures;
-    plan.start = load.address;
-    plan.hostsPerSubnet = counts.hostsPerSubnet;
-    plan.subnetCount = counts.subnetCount;
+    plan.rows = SubnetRows(load.address, counts.hostsPerSubnet, counts.subnetCount);
     return plan;
-}
-
-std::size_t PlannedRows::size() const {
-    return static_cast<std::size_t>(plan_.subnetCount);
-}
-
-void PlannedRows::forEach(const std::function<void(const SubnetRow&)>& visit) const {
-    EnumerateSubnets(plan_.start, plan_.hostsPerSubnet, plan_.subnetCount, visit);
 }
 
 } // namespace tessnivar

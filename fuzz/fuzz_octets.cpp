@@ -7,7 +7,7 @@
 #include "network_check.h"
 #include "numeric.h"
 #include "subnet_enumeration.h"
-#include "subnet_row_store.h"
+#include "subnet_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -165,7 +165,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int64_t first = Value(load.address);
     const bool wellFormed = InOctetRange(load.address, 0);
     std::int32_t count = 0;
-    SubnetRowStore store;
+    const SubnetRows onDemand(load.address, plan.hostsPerSubnet, plan.subnetCount);
     EnumerateSubnets(load.address, plan.hostsPerSubnet, rows, [&](const SubnetRow& row) {
         FUZZ_REQUIRE(row.number == count && row.subnetNumber() == std::to_string(count));
         // Subnet n covers first + n * hosts to first + (n + 1) * hosts - 1: no gap, no overlap.
@@ -179,10 +179,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_REQUIRE(InOctetRange(row.start, 1) && InOctetRange(row.end, 1));
         FUZZ_REQUIRE(row.startIp() == fuzz::DottedQuad(row.start.octet));
         FUZZ_REQUIRE(row.endIp() == fuzz::DottedQuad(row.end.octet));
-        store.append(row);
-        FUZZ_REQUIRE(store.row(store.size() - 1) == row);
+        // The row made on demand is the row stepped to, octet by octet.
+        FUZZ_REQUIRE(onDemand.row(static_cast<std::size_t>(count)) == row);
         ++count;
     });
     FUZZ_REQUIRE(count == rows);
+    // Far beyond the rows stepped through, the last row still covers its own addresses.
+    const SubnetRow last = onDemand.row(onDemand.size() - 1);
+    const std::int64_t lastNumber = plan.subnetCount - 1;
+    FUZZ_REQUIRE(last.number == lastNumber);
+    FUZZ_REQUIRE(Value(last.start) == first + lastNumber * hosts);
+    FUZZ_REQUIRE(Value(last.end) == Value(last.start) + hosts - 1);
+    FUZZ_REQUIRE((lastNumber == 0 || Carried(last.start)) && Carried(last.end));
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "print_report.h"
 
 #include "report_printer.h"
-#include "subnet_row_store.h"
 
 namespace tessnivar {
 
@@ -39,7 +38,7 @@ private:
 };
 
 bool PrintAll(LinePrinter& out, const ReportFields& fields, const ReportFigures& figures,
-              const SubnetRowStore& rows) {
+              const SubnetRows& rows) {
     ReportPrinter& printer = out.printer();
     const auto lines = OpeningLines(fields, figures);
 
@@ -75,7 +74,7 @@ bool PrintAll(LinePrinter& out, const ReportFields& fields, const ReportFigures&
 } // namespace
 
 PrintResult PrintReport(ReportPrinter& printer, const ReportFields& fields,
-                        const ReportFigures& figures, const SubnetRowStore& rows,
+                        const ReportFigures& figures, const SubnetRows& rows,
                         PrintProgress* progress) {
     if (progress) {
         const auto layout = printer.layoutOnly();

@@ -2,11 +2,11 @@
 
 #include "print_progress.h"
 #include "report_content.h"
+#include "subnet_rows.h"
 
 namespace tessnivar {
 
 class ReportPrinter;
-class SubnetRowStore;
 
 enum class PrintResult { Printed, PrinterFailed, Cancelled };
 
@@ -15,7 +15,7 @@ enum class PrintResult { Printed, PrinterFailed, Cancelled };
 // printer fails, or progress asks to stop, the job is abandoned at once and nothing more is
 // printed. With progress, the pages are counted first and each completed page is reported.
 [[nodiscard]] PrintResult PrintReport(ReportPrinter& printer, const ReportFields& fields,
-                                      const ReportFigures& figures, const SubnetRowStore& rows,
+                                      const ReportFigures& figures, const SubnetRows& rows,
                                       PrintProgress* progress = nullptr);
 
 } // namespace tessnivar

@@ -1,7 +1,6 @@
 #include "report_files.h"
 
 #include "safe_write.h"
-#include "subnet_row_store.h"
 
 #include <QFile>
 #include <cstring>
@@ -79,7 +78,7 @@ private:
 // Writes the opening lines, header and rows; WriteRow formats one row with kRowRoom of room.
 template <auto WriteRow, int kRowRoom>
 bool WriteReportBody(ChunkWriter& out, const ReportFields& fields, const ReportFigures& figures,
-                     std::string_view header, const ReportRows& rows) {
+                     std::string_view header, const SubnetRows& rows) {
     for (const std::string& line : OpeningLines(fields, figures)) {
         if (!out.writeLine(QString::fromUtf8(line).toLocal8Bit()))
             return false;
@@ -102,29 +101,13 @@ bool WriteReportBody(ChunkWriter& out, const ReportFields& fields, const ReportF
     return written && out.flush();
 }
 
-// The rows of a calculated plan, as the window holds them.
-class StoredRows final : public ReportRows {
-public:
-    explicit StoredRows(const SubnetRowStore& store) : store_(store) {}
-
-    std::size_t size() const override { return store_.size(); }
-
-    void forEach(const std::function<void(const SubnetRow&)>& visit) const override {
-        for (std::size_t i = 0; i < store_.size(); ++i)
-            visit(store_.row(i));
-    }
-
-private:
-    const SubnetRowStore& store_;
-};
-
 // WriteReportFile with the rows of a calculated plan, to the file fileName names.
-std::optional<ReportFileError> WriteStoredReport(const QString& fileName, ReportForm form,
-                                                 const ReportFields& fields,
-                                                 const ReportFigures& figures,
-                                                 const SubnetRowStore& rows) {
-    if (auto reason = WriteReportFile(QFile::encodeName(fileName).toStdString(), form, fields,
-                                      figures, StoredRows(rows)))
+std::optional<ReportFileError> WriteNamedReport(const QString& fileName, ReportForm form,
+                                                const ReportFields& fields,
+                                                const ReportFigures& figures,
+                                                const SubnetRows& rows) {
+    if (auto reason =
+            WriteReportFile(QFile::encodeName(fileName).toStdString(), form, fields, figures, rows))
         return ReportFileError{fileName, *reason};
     return std::nullopt;
 }
@@ -132,7 +115,7 @@ std::optional<ReportFileError> WriteStoredReport(const QString& fileName, Report
 } // namespace
 
 bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
-                 const ReportFigures& figures, const ReportRows& rows) {
+                 const ReportFigures& figures, const SubnetRows& rows) {
     ChunkWriter out(device);
     if (form == ReportForm::Csv)
         return WriteReportBody<WriteCsvRow, kMaxCsvRowChars>(out, fields, figures, CsvHeader(),
@@ -143,7 +126,7 @@ bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
 
 std::optional<QString> WriteReportToDescriptor(int fd, ReportForm form, const ReportFields& fields,
                                                const ReportFigures& figures,
-                                               const ReportRows& rows) {
+                                               const SubnetRows& rows) {
     QFile file;
     if (file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle) &&
         WriteReport(file, form, fields, figures, rows))
@@ -153,7 +136,7 @@ std::optional<QString> WriteReportToDescriptor(int fd, ReportForm form, const Re
 
 std::optional<QString> WriteReportFile(const std::string& path, ReportForm form,
                                        const ReportFields& fields, const ReportFigures& figures,
-                                       const ReportRows& rows) {
+                                       const SubnetRows& rows) {
     const auto failure = WriteFileSafely(path, [&](int fd) -> std::optional<std::string> {
         if (auto reason = WriteReportToDescriptor(fd, form, fields, figures, rows))
             return reason->toStdString();
@@ -172,14 +155,14 @@ QString CsvFileName(const QString& fileName) {
 
 std::optional<ReportFileError> WriteTextReport(const QString& fileName, const ReportFields& fields,
                                                const ReportFigures& figures,
-                                               const SubnetRowStore& rows) {
-    return WriteStoredReport(fileName, ReportForm::Text, fields, figures, rows);
+                                               const SubnetRows& rows) {
+    return WriteNamedReport(fileName, ReportForm::Text, fields, figures, rows);
 }
 
 std::optional<ReportFileError> WriteCsvReport(const QString& fileName, const ReportFields& fields,
                                               const ReportFigures& figures,
-                                              const SubnetRowStore& rows) {
-    return WriteStoredReport(fileName, ReportForm::Csv, fields, figures, rows);
+                                              const SubnetRows& rows) {
+    return WriteNamedReport(fileName, ReportForm::Csv, fields, figures, rows);
 }
 
 } // namespace tessnivar

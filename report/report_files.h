@@ -2,31 +2,15 @@
 
 #include "report_content.h"
 #include "report_form.h"
+#include "subnet_rows.h"
 
 #include <QString>
-#include <cstddef>
-#include <functional>
 #include <optional>
 #include <string>
 
 class QIODevice;
 
 namespace tessnivar {
-
-class SubnetRowStore;
-
-// The table rows of a report, handed over in order one at a time, so that a plan need not be
-// held in memory to be reported.
-class ReportRows {
-public:
-    virtual ~ReportRows() = default;
-
-    // How many rows forEach hands over.
-    [[nodiscard]] virtual std::size_t size() const = 0;
-
-    // Calls visit with each row in turn.
-    virtual void forEach(const std::function<void(const SubnetRow&)>& visit) const = 0;
-};
 
 // Why a report file could not be written: the file's name and the system's reason.
 struct ReportFileError {
@@ -41,14 +25,14 @@ struct ReportFileError {
 // Writes the report in form to device, which is open for writing; lines end in CR LF. false when
 // the device refused a write (its errorString says why).
 [[nodiscard]] bool WriteReport(QIODevice& device, ReportForm form, const ReportFields& fields,
-                               const ReportFigures& figures, const ReportRows& rows);
+                               const ReportFigures& figures, const SubnetRows& rows);
 
 // Writes the report in form to fd, a descriptor open for writing, from where it stands (an
 // append-mode descriptor appends); fd stays open. nullopt when written, else the system's reason.
 [[nodiscard]] std::optional<QString> WriteReportToDescriptor(int fd, ReportForm form,
                                                              const ReportFields& fields,
                                                              const ReportFigures& figures,
-                                                             const ReportRows& rows);
+                                                             const SubnetRows& rows);
 
 // Writes the report in form to the file named path, bytes as the system takes them, replacing
 // any file there. The file changes only when the whole report was written: on failure, or on
@@ -59,20 +43,20 @@ struct ReportFileError {
 [[nodiscard]] std::optional<QString> WriteReportFile(const std::string& path, ReportForm form,
                                                      const ReportFields& fields,
                                                      const ReportFigures& figures,
-                                                     const ReportRows& rows);
+                                                     const SubnetRows& rows);
 
 // WriteReportFile in text form with the rows of a calculated plan, to the file fileName names
 // (encoded as QFile::encodeName does).
 [[nodiscard]] std::optional<ReportFileError> WriteTextReport(const QString& fileName,
                                                              const ReportFields& fields,
                                                              const ReportFigures& figures,
-                                                             const SubnetRowStore& rows);
+                                                             const SubnetRows& rows);
 
 // WriteReportFile in CSV form with the rows of a calculated plan, to the file fileName names
 // (encoded as QFile::encodeName does; no ".csv" is added, see CsvFileName).
 [[nodiscard]] std::optional<ReportFileError> WriteCsvReport(const QString& fileName,
                                                             const ReportFields& fields,
                                                             const ReportFigures& figures,
-                                                            const SubnetRowStore& rows);
+                                                            const SubnetRows& rows);
 
 } // namespace tessnivar

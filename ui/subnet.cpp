@@ -11,6 +11,7 @@
 #include "result_rows_model.h"
 #include "services.h"
 #include "subnet_enumeration.h"
+#include "subnet_rows.h"
 #include "text_box.h"
 #include "up_down.h"
 #include "wait_cursor.h"
@@ -181,11 +182,7 @@ void Subnet::cmdCalculate_Click() {
                               MessageIcon::Critical, MessageButtons::Ok);
         return;
     }
-    const WaitCursor wait;
-    results_->beginRefill(plan_.subnetCount);
-    EnumerateSubnets(load.address, plan_.hostsPerSubnet, plan_.subnetCount,
-                     [this](const SubnetRow& row) { results_->append(row); });
-    results_->endRefill();
+    results_->setRows(SubnetRows(load.address, plan_.hostsPerSubnet, plan_.subnetCount));
     mnuPrint->setEnabled(true);
     mnuWrite->setEnabled(true);
 }

@@ -49,7 +49,7 @@ private:
     [[nodiscard]] std::optional<ReportFigures> reportFigures(const ReportFields& fields);
     using ReportWriter = std::optional<ReportFileError> (*)(const QString&, const ReportFields&,
                                                             const ReportFigures&,
-                                                            const SubnetRowStore&);
+                                                            const SubnetRows&);
     void writeReport(const QString& fileName, ReportWriter writer);
     void showReportMessage(const ReportMessage& message);
 

@@ -1,6 +1,5 @@
 #include "mask_and_counts.h"
 #include "subnet_enumeration.h"
-#include "subnet_row_store.h"
 
 #include <QTest>
 #include <array>
@@ -37,7 +36,6 @@ private slots:
     void dottedQuadWritesEveryOctetInPlainDecimal();
     void carryMatchesLiteralLoops();
     void loadNamesFirstBadOctet();
-    void rowStoreRoundTripsAnyOctetsAndClears();
 };
 
 void TestSubnetPlan::maskAndCountsFollowPrefixLength() {
@@ -154,36 +152,6 @@ void TestSubnetPlan::loadNamesFirstBadOctet() {
     QCOMPARE(QByteArray::fromStdString(OctetRangeErrorText(" 99999999999")),
              QByteArray("Sorry: This address cannot be subnetted.\r\n"
                         "The octet  99999999999 is out of range."));
-}
-
-void TestSubnetPlan::rowStoreRoundTripsAnyOctetsAndClears() {
-    // Packed rows at both ends of 0 to 255 between rows kept whole: a wide octet in the start,
-    // only in the end, or both.
-    const std::vector<SubnetRow> rows = {
-        {0, {{0, 0, 0, 0}}, {{255, 255, 255, 255}}}, {1, {{-1, 0, 0, 0}}, {{10, 0, 0, 3}}},
-        {2, {{10, 0, 0, 4}}, {{10, 0, 0, 7}}},       {3, {{255, 255, 255, 252}}, {{256, 0, 0, 3}}},
-        {4, {{-70000, 0, 0, 300}}, {{0, 0, 0, -1}}}, {5, {{1, 2, 3, 4}}, {{5, 6, 7, 8}}}};
-    // A plan from a negative first octet, packed relative to it: first octets a byte above and
-    // below that range too, and at the ends of 64 bits.
-    constexpr std::int64_t kHighest = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
-    const std::vector<SubnetRow> fromNegative = {{0, {{-5, 0, 0, 0}}, {{-5, 0, 255, 255}}},
-                                                 {1, {{-5, 1, 0, 0}}, {{250, 255, 255, 255}}},
-                                                 {2, {{251, 0, 0, 0}}, {{-6, 0, 0, 0}}},
-                                                 {3, {{kHighest, 0, 0, 0}}, {{kLowest, 0, 0, 0}}}};
-    SubnetRowStore store;
-    for (const auto& plan : {rows, fromNegative}) {
-        store.clear();
-        for (const SubnetRow& row : plan)
-            store.append(row);
-        QCOMPARE(store.size(), plan.size());
-        for (std::size_t i = 0; i < plan.size(); ++i)
-            QCOMPARE(Text(store.row(i)), Text(plan[i]));
-    }
-    store.clear();
-    store.append(rows[5]);
-    QCOMPARE(store.size(), std::size_t{1});
-    QCOMPARE(Text(store.row(0)), Text(rows[5]));
 }
 
 QTEST_APPLESS_MAIN(TestSubnetPlan)

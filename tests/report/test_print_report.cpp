@@ -4,7 +4,7 @@
 #include "qt_report_printer.h"
 #include "recording_printer.h"
 #include "subnet_enumeration.h"
-#include "subnet_row_store.h"
+#include "subnet_rows.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -32,12 +32,6 @@ struct RecordedProgress final : PrintProgress {
 // 64 rows make 80 lines.
 const ReportFields kFields{{"192", "168", "1", "0"}, "255.255.255.252", "6", "64", "4"};
 
-SubnetRowStore Rows(WorkingAddress start, std::int32_t hosts, std::int32_t subnets) {
-    SubnetRowStore rows;
-    EnumerateSubnets(start, hosts, subnets, [&rows](const SubnetRow& row) { rows.append(row); });
-    return rows;
-}
-
 int PdfPages(const QString& pdf) {
     QProcess pdfinfo;
     pdfinfo.start("pdfinfo", {pdf});
@@ -58,7 +52,7 @@ private slots:
         RecordingPrinter printer;
         printer.linesPerPage = 10;
         RecordedProgress progress;
-        const SubnetRowStore rows = Rows({{192, 168, 1, 0}}, 4, 64);
+        const SubnetRows rows({{192, 168, 1, 0}}, 4, 64);
         QCOMPARE(PrintReport(printer, kFields, *ComputeReportFigures(kFields), rows, &progress),
                  PrintResult::Printed);
         QCOMPARE(progress.told, (QStringList{"start 8", "done 1", "done 2", "done 3", "done 4",
@@ -71,7 +65,7 @@ private slots:
         printer.linesPerPage = 10;
         RecordedProgress progress;
         progress.cancelAfter = 3;
-        const SubnetRowStore rows = Rows({{192, 168, 1, 0}}, 4, 64);
+        const SubnetRows rows({{192, 168, 1, 0}}, 4, 64);
         QCOMPARE(PrintReport(printer, kFields, *ComputeReportFigures(kFields), rows, &progress),
                  PrintResult::Cancelled);
         QCOMPARE(progress.told.last(), "done 3");
@@ -92,7 +86,7 @@ private slots:
         QtReportPrinter reportPrinter(std::move(printer));
         RecordedProgress progress;
         QCOMPARE(PrintReport(reportPrinter, fields, *ComputeReportFigures(fields),
-                             Rows({{10, 0, 0, 0}}, 65536, 256), &progress),
+                             SubnetRows({{10, 0, 0, 0}}, 65536, 256), &progress),
                  PrintResult::Printed);
         const int pages = PdfPages(pdf);
         QVERIFY2(pages > 1, "the report did not flow onto a second page");

@@ -1,7 +1,7 @@
 #include "print_report.h"
 #include "qt_report_printer.h"
 #include "subnet_enumeration.h"
-#include "subnet_row_store.h"
+#include "subnet_rows.h"
 
 #include <QPrinter>
 #include <QProcess>
@@ -18,9 +18,7 @@ private slots:
     void longReportFlowsOntoFurtherPagesOfOneDocument() {
         // Class A network with 8 bits borrowed: 256 rows, several pages.
         const ReportFields fields{{"10", "0", "0", "0"}, "255.255.0.0", "8", "256", "65536"};
-        SubnetRowStore rows;
-        EnumerateSubnets({{10, 0, 0, 0}}, 65536, 256,
-                         [&rows](const SubnetRow& row) { rows.append(row); });
+        const SubnetRows rows({{10, 0, 0, 0}}, 65536, 256);
         const QTemporaryDir dir;
         const QString pdf = dir.filePath("report.pdf");
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);

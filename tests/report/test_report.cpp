@@ -3,7 +3,7 @@
 #include "report_content.h"
 #include "report_files.h"
 #include "subnet_enumeration.h"
-#include "subnet_row_store.h"
+#include "subnet_rows.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,15 +19,9 @@ using namespace tessnivar;
 
 namespace {
 
-SubnetRowStore MakeStore(WorkingAddress start, std::int32_t hosts, std::int32_t subnets) {
-    SubnetRowStore store;
-    EnumerateSubnets(start, hosts, subnets, [&store](const SubnetRow& row) { store.append(row); });
-    return store;
-}
-
 const ReportFields kFields{{"192", "168", "1", "0"}, "255.255.255.192", "2", "4", "64"};
 const ReportFigures kFigures = *ComputeReportFigures(kFields);
-const SubnetRowStore kRows = MakeStore({{192, 168, 1, 0}}, 64, 4);
+const SubnetRows kRows({{192, 168, 1, 0}}, 64, 4);
 
 const QByteArray kOpeningLines =
     "Tessnivar v 1.0 -- by Brolwick\r\n"
@@ -231,8 +225,8 @@ private slots:
         };
         // Class A with 8 bits borrowed, rows 99 to 110; Class C from 192.100.101.0 with 6 bits,
         // rows 25 to 27.
-        const SubnetRowStore classA = MakeStore({{10, 0, 0, 0}}, 65536, 256);
-        const SubnetRowStore classC = MakeStore({{192, 100, 101, 0}}, 4, 64);
+        const SubnetRows classA({{10, 0, 0, 0}}, 65536, 256);
+        const SubnetRows classC({{192, 100, 101, 0}}, 4, 64);
         std::size_t k = 0;
         for (const auto& [store, first, last] :
              {std::tuple(&classA, 99, 110), std::tuple(&classC, 25, 27)}) {
@@ -279,7 +273,7 @@ private slots:
     void filesOfTheUnsubnettedPlan() {
         const ReportFields fields{{"192", "168", "0", "0"}, "255.255.255.0", "0", "1", "256"};
         const ReportFigures figures = *ComputeReportFigures(fields);
-        const SubnetRowStore rows = MakeStore({{192, 168, 0, 0}}, 256, 1);
+        const SubnetRows rows({{192, 168, 0, 0}}, 256, 1);
         const QByteArray opening = "Tessnivar v 1.0 -- by Brolwick\r\n"
                                    "\r\n"
                                    "REMINDER: The first and last IP address in each subnet is "

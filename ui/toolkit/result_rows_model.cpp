@@ -3,30 +3,11 @@
 #include "numeric.h"
 #include "report_content.h"
 
-#include <algorithm>
-
 namespace tessnivar {
 
-void ResultRowsModel::beginRefill(std::int32_t expectedRows) {
+void ResultRowsModel::setRows(const SubnetRows& rows) {
     beginResetModel();
-    refilling_ = true;
-    rows_.clear();
-    rows_.reserve(static_cast<std::size_t>(std::max(expectedRows, 0)));
-}
-
-void ResultRowsModel::append(const SubnetRow& row) {
-    if (refilling_) {
-        rows_.append(row);
-        return;
-    }
-    const int at = rowCount();
-    beginInsertRows({}, at, at);
-    rows_.append(row);
-    endInsertRows();
-}
-
-void ResultRowsModel::endRefill() {
-    refilling_ = false;
+    rows_ = rows;
     endResetModel();
 }
 

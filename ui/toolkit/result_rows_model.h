@@ -1,13 +1,14 @@
 #pragma once
 
-#include "subnet_row_store.h"
+#include "subnet_rows.h"
 
 #include <QAbstractTableModel>
 
 namespace tessnivar {
 
-// The rows of the three result lists, kept once: column 0 is the subnet number, column 1 the
-// start address and column 2 the end address. Texts are made when a view asks for them.
+// The rows of the three result lists: column 0 is the subnet number, column 1 the start address
+// and column 2 the end address. Nothing is kept per row: a row and its texts are made when a view
+// asks for them.
 class ResultRowsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -15,13 +16,9 @@ public:
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Empties the lists and holds the views back until endRefill(), so that appending millions of
-    // rows costs the views nothing until they are all in.
-    void beginRefill(std::int32_t expectedRows);
-    void append(const SubnetRow& row);
-    void endRefill();
-
-    [[nodiscard]] const SubnetRowStore& rows() const noexcept { return rows_; }
+    // Replaces what the lists hold by rows.
+    void setRows(const SubnetRows& rows);
+    [[nodiscard]] const SubnetRows& rows() const noexcept { return rows_; }
     // Row row as one line, its number, start and end separated by tabs.
     [[nodiscard]] QString rowLine(int row) const;
     // The first row from row from on, going round to the top after the last, whose text in
@@ -33,8 +30,7 @@ public:
     [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    SubnetRowStore rows_;
-    bool refilling_ = false;
+    SubnetRows rows_;
 };
 
 } // namespace tessnivar
