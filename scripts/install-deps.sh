@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs every Debian package needed to build, test, benchmark and check Tessnivar.
+# Installs every Debian package needed to build, test, benchmark, package and check Tessnivar.
 # Run as root; safe to run again.
 set -euo pipefail
 
@@ -12,6 +12,7 @@ packages=(
   poppler-utils cups printer-driver-cups-pdf
   desktop-file-utils
   xvfb xauth xdotool imagemagick
+  dpkg-dev file lintian appstream mandoc groff-base
 )
 
 missing=()
