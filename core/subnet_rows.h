@@ -25,6 +25,8 @@ public:
     }
     [[nodiscard]] bool empty() const noexcept { return subnetCount_ == 0; }
     [[nodiscard]] std::int32_t hostsPerSubnet() const noexcept { return hostsPerSubnet_; }
+    // The start address as loaded, before any carry.
+    [[nodiscard]] const WorkingAddress& start() const noexcept { return start_; }
 
     // Row i, 0 <= i < size(), in constant time.
     [[nodiscard]] SubnetRow row(std::size_t i) const noexcept;

@@ -188,6 +188,56 @@ private slots:
         }
     }
 
+    void enterOnTheSpinnerIsNoChange() {
+        WindowFixture f;
+        f.stepSpinner(2);
+        f.calculate();
+        f.type(f.box("txtSubnets"), "1000");
+        QTest::keyClick(f.spinner(), Qt::Key_Return);
+        QTest::keyClick(f.spinner(), Qt::Key_Enter);
+        QVERIFY(f.menu("mnuPrint")->isEnabled());
+        QVERIFY(f.menu("mnuWrite")->isEnabled());
+        QCOMPARE(f.box("txtSubnets")->text(), "1000");
+        QCOMPARE(f.box("txtBits")->text(), "3");
+    }
+
+    void pastedTextIsCutAtItsFirstLineBreak_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("fourth octet, LF") << "txtIP3"
+                                          << "" << 0 << "0\n5"
+                                          << "0";
+        QTest::newRow("into the middle") << "txtIP1"
+                                         << "18" << 1 << "6\r\n9"
+                                         << "168";
+        QTest::newRow("hosts, CR LF") << "txtHosts"
+                                      << "" << 0 << "1000\r\nmore"
+                                      << "1000";
+        QTest::newRow("subnets, break first") << "txtSubnets"
+                                              << "64" << 2 << "\n7"
+                                              << "64";
+        QTest::newRow("line separator") << "txtIP2"
+                                        << "" << 0 << QString("1") + QChar(0x2028) + "2"
+                                        << "1";
+    }
+    void pastedTextIsCutAtItsFirstLineBreak() {
+        QFETCH(QString, box);
+        QFETCH(QString, before);
+        QFETCH(int, cursor);
+        QFETCH(QString, pasted);
+        QFETCH(QString, after);
+        WindowFixture f;
+        QLineEdit* target = f.box(box.toLatin1().constData());
+        target->setText(before);
+        target->setCursorPosition(cursor);
+        QGuiApplication::clipboard()->setText(pasted);
+        QTest::keySequence(target, QKeySequence::Paste);
+        QCOMPARE(target->text(), after);
+    }
+
     void anyEditOrStepDisablesPrintAndWrite() {
         WindowFixture f;
         f.calculate();

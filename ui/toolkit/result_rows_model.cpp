@@ -2,6 +2,9 @@
 
 #include "numeric.h"
 #include "report_content.h"
+#include "row_search.h"
+
+#include <algorithm>
 
 namespace tessnivar {
 
@@ -46,15 +49,10 @@ QString ResultRowsModel::rowLine(int row) const {
 }
 
 int ResultRowsModel::findRowStartingWith(int column, const QString& prefix, int from) const {
-    const int count = rowCount();
-    for (int step = 0; step < count; ++step) {
-        const int row = (from + step) % count;
-        if (data(index(row, column), Qt::DisplayRole)
-                .toString()
-                .startsWith(prefix, Qt::CaseInsensitive))
-            return row;
-    }
-    return -1;
+    static constexpr RowText kKinds[] = {RowText::Number, RowText::Start, RowText::End};
+    const auto found = FindRowStartingWith(rows_, kKinds[column], prefix.toStdString(),
+                                           static_cast<std::size_t>(std::max(from, 0)));
+    return found ? static_cast<int>(*found) : -1;
 }
 
 } // namespace tessnivar

@@ -1,7 +1,9 @@
 #include "text_box.h"
 
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QValidator>
 
 namespace tessnivar {
 
@@ -10,10 +12,43 @@ namespace {
 // QLineEdit keeps this many pixels between its contents rectangle and the text on either side.
 constexpr int kTextMargin = 2;
 
+// Cuts what arrives in a box at its first line break; the text around it stays as it was.
+class SingleLineValidator final : public QValidator {
+public:
+    SingleLineValidator(const QString& before, QObject* parent)
+        : QValidator(parent), before_(before) {}
+
+    State validate(QString& input, int& position) const override {
+        static const QRegularExpression kLineBreak(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]"));
+        if (!input.contains(kLineBreak))
+            return Acceptable;
+        // What arrived lies between the longest beginning and end the text shares with before.
+        qsizetype kept = 0;
+        while (kept < input.size() && kept < before_.size() && input[kept] == before_[kept])
+            ++kept;
+        qsizetype tail = 0;
+        while (tail < input.size() - kept && tail < before_.size() - kept &&
+               input[input.size() - 1 - tail] == before_[before_.size() - 1 - tail])
+            ++tail;
+        QString arrived = input.mid(kept, input.size() - kept - tail);
+        arrived.truncate(arrived.indexOf(kLineBreak));
+        input = input.left(kept) + arrived + input.right(tail);
+        position = static_cast<int>(kept + arrived.size());
+        return Acceptable;
+    }
+
+private:
+    const QString& before_;
+};
+
 } // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    connect(this, &QLineEdit::textChanged, this, &TextBox::updateToolTip);
+    setValidator(new SingleLineValidator(before_, this));
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        before_ = text;
+        updateToolTip();
+    });
 }
 
 void TextBox::setTextByCode(const QString& text) {

@@ -10,10 +10,18 @@ UpDown::UpDown(QWidget* parent) : QSpinBox(parent) {
     setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     // Only the arrows and keys change the value; the text is shown beside it by the window.
     lineEdit()->setReadOnly(true);
-    connect(this, &QSpinBox::valueChanged, this, [this] {
-        if (!settingByCode_)
-            emit changed();
+    connect(this, &QSpinBox::valueChanged, this, [this](int value) {
+        // Enter reports the value again even when it did not change; that is no change.
+        if (settingByCode_ || value == reported_)
+            return;
+        reported_ = value;
+        emit changed();
     });
+}
+
+void UpDown::report() {
+    reported_ = value();
+    emit changed();
 }
 
 template <typename Change> void UpDown::changeRange(Change change) {
@@ -22,14 +30,14 @@ template <typename Change> void UpDown::changeRange(Change change) {
     change();
     settingByCode_ = false;
     if (value() != before)
-        emit changed();
+        report();
 }
 
 void UpDown::setValueByCode(int newValue) {
     settingByCode_ = true;
     setValue(newValue);
     settingByCode_ = false;
-    emit changed();
+    report();
 }
 
 void UpDown::setMaximumByCode(int maximum) {

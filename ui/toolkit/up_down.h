@@ -5,8 +5,9 @@
 namespace tessnivar {
 
 // A compact vertical arrow pair holding a whole number. Its changed() signal comes on every user
-// step and every time code sets the value, also to the value it already holds; a range change
-// that moves the value signals it too. The arrows and the Up/Down keys step by 1 without wrapping.
+// step that changes the value and every time code sets the value, also to the value it already
+// holds; a range change that moves the value signals it too; Enter on an unchanged value does
+// not. The arrows and the Up/Down keys step by 1 without wrapping.
 class UpDown : public QSpinBox {
     Q_OBJECT
 public:
@@ -22,8 +23,12 @@ signals:
 private:
     // Applies change to the spin box and raises changed() once if the value moved.
     template <typename Change> void changeRange(Change change);
+    // Raises changed() for the value now held.
+    void report();
 
     bool settingByCode_ = false;
+    // The value changed() last reported.
+    int reported_ = 0;
 };
 
 } // namespace tessnivar
