@@ -222,6 +222,9 @@ private slots:
         QTest::newRow("line separator") << "txtIP2"
                                         << "" << 0 << QString("1") + QChar(0x2028) + "2"
                                         << "1";
+        QTest::newRow("nothing before the break") << "txtIP3"
+                                                  << "0" << 1 << "\n5"
+                                                  << "0";
     }
     void pastedTextIsCutAtItsFirstLineBreak() {
         QFETCH(QString, box);
@@ -233,9 +236,12 @@ private slots:
         QLineEdit* target = f.box(box.toLatin1().constData());
         target->setText(before);
         target->setCursorPosition(cursor);
+        f.calculate();
         QGuiApplication::clipboard()->setText(pasted);
         QTest::keySequence(target, QKeySequence::Paste);
         QCOMPARE(target->text(), after);
+        // A paste that changes no octet is no change.
+        QCOMPARE(f.menu("mnuWrite")->isEnabled(), after == before || !box.startsWith("txtIP"));
     }
 
     void anyEditOrStepDisablesPrintAndWrite() {

@@ -151,6 +151,24 @@ private slots:
         QCOMPARE(f.selectedRow("lstSubnet"), 62);
     }
 
+    // Each key's search is computed, not a look through four million rows: the test ends at once
+    // (its CTest time limit catches a window that freezes).
+    void typingInTheLargestPlanFindsRowsAtOnce() {
+        WindowFixture f;
+        f.typeAddress("10", "0", "0", "0");
+        f.stepSpinner(21);
+        f.calculate();
+        QCOMPARE(f.rowCount("lstStart"), 4194304);
+        QTest::keyClicks(f.list("lstStart"), "10.255.255.25");
+        QCOMPARE(f.selectedRow("lstSubnet"), 4194303);
+        QCOMPARE(f.selectedRow("lstEnd"), 4194303);
+        QTest::keyClicks(f.list("lstSubnet"), "41943");
+        QCOMPARE(f.selectedRow("lstStart"), 41943);
+        // A long text that no row begins with leaves the selection where it was.
+        QTest::keyClicks(f.list("lstEnd"), QString(300, '9'));
+        QCOMPARE(f.selectedRow("lstEnd"), 41943);
+    }
+
     void clearedSelectionIsCarriedToTheOtherLists() {
         WindowFixture f;
         f.stepSpinner(5);

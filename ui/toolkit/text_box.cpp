@@ -34,7 +34,8 @@ public:
         arrived.truncate(arrived.indexOf(kLineBreak));
         input = input.left(kept) + arrived + input.right(tail);
         position = static_cast<int>(kept + arrived.size());
-        return Acceptable;
+        // Nothing arrived before the break: the box is left as it was, with no change at all.
+        return input == before_ ? Invalid : Acceptable;
     }
 
 private:
