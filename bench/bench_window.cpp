@@ -1,13 +1,14 @@
 // The result lists on the largest plan (10.0.0.0 with 22 bits borrowed: 4,194,304 rows), in the
 // real window, offscreen: Calculate from the click until the three lists are laid out and
 // painted, next to three plain list views (uniform item sizes) over the same rows made on demand,
-// in the same run; and the linked selection of a row far down.
+// in the same run; the linked selection of a row far down; and a key typed to find a row.
 #include "result_rows_model.h"
 #include "scripted_services.h"
 #include "subnet.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -110,6 +111,26 @@ void BM_SelectRowFourMillion(benchmark::State& state) {
         state.SkipWithError("the selection was not carried");
 }
 
+// A key typed into a list of the largest plan, from the key to the row found, selected and
+// carried to all three lists. Every key starts a new search from the row after the current one:
+// the subnet list looks for the next number beginning with the digit, the start list for the next
+// address beginning with "1" (the next row) or with another digit (none, after every row).
+void BM_TypeAheadKeyLargestPlan(benchmark::State& state) {
+    LargestPlanWindow plan;
+    plan.calculateAndShow();
+    QApplication::setKeyboardInputInterval(-1);
+    QAbstractItemView* lists[] = {plan.list("lstSubnet"), plan.list("lstStart")};
+    int key = 0;
+    for (auto _ : state) {
+        const QString digit = QString::number(1 + key % 9);
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_1 + key % 9, Qt::NoModifier, digit);
+        QApplication::sendEvent(lists[key % 2], &press);
+        ++key;
+    }
+    if (plan.list("lstEnd")->currentIndex().row() != lists[(key - 1) % 2]->currentIndex().row())
+        state.SkipWithError("the selection was not carried");
+}
+
 // One Calculate per repetition: every run builds the lists afresh.
 void FiveRuns(benchmark::internal::Benchmark* b) {
     b->Iterations(1)->Repetitions(5)->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -118,6 +139,7 @@ void FiveRuns(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_CalculateLargestPlan)->Apply(FiveRuns);
 BENCHMARK(BM_ThreePlainListViewsBaseline)->Apply(FiveRuns);
 BENCHMARK(BM_SelectRowFourMillion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeAheadKeyLargestPlan)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 } // namespace
 
