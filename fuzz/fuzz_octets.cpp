@@ -1,11 +1,13 @@
-// The Calculate path: four octet texts and a spinner value, one a line. The network check is held
-// to its rule table and the carries to their octet-by-octet rule; then address entry sets the
-// class from the first text, the spinner picks the plan, and the check's refusal text, the load
-// and the first rows of the plan follow.
+// The Calculate path: four octet texts and a spinner value, one a line, then a text typed into
+// the lists. The network check is held to its rule table and the carries to their octet-by-octet
+// rule; then address entry sets the class from the first text, the spinner picks the plan, and
+// the check's refusal text, the load, the first rows of the plan, the rows made on demand and the
+// type-ahead search follow.
 #include "fuzz_input.h"
 #include "mask_and_counts.h"
 #include "network_check.h"
 #include "numeric.h"
+#include "row_search.h"
 #include "subnet_enumeration.h"
 #include "subnet_rows.h"
 
@@ -191,5 +193,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(Value(last.start) == first + lastNumber * hosts);
     FUZZ_REQUIRE(Value(last.end) == Value(last.start) + hosts - 1);
     FUZZ_REQUIRE((lastNumber == 0 || Carried(last.start)) && Carried(last.end));
+
+    // Type-ahead: the bytes after the five lines are a kind, a row to look from and a typed text;
+    // the row computed is the row a look through every row of the plan cut short finds.
+    if (input.rest.size() >= 2) {
+        const auto kind = static_cast<RowText>(static_cast<unsigned char>(input.rest[0]) % 3);
+        const std::size_t from = static_cast<unsigned char>(input.rest[1]) * 17 % rows;
+        const std::string_view typed = input.rest.substr(2, 24);
+        const SubnetRows cut(load.address, plan.hostsPerSubnet, rows);
+        std::optional<std::size_t> lookedThrough;
+        for (std::size_t step = 0; step < cut.size() && !lookedThrough; ++step) {
+            const std::size_t i = (from + step) % cut.size();
+            if (RowTextOf(cut, kind, i).starts_with(typed))
+                lookedThrough = i;
+        }
+        FUZZ_REQUIRE(FindRowStartingWith(cut, kind, typed, from) == lookedThrough);
+    }
     return 0;
 }
