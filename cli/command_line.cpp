@@ -153,7 +153,7 @@ std::string HelpText() {
            "  --csv      the table as comma-separated values\n"
            "  -o FILE    write FILE instead of standard output; FILE is replaced only\n"
            "             when the whole report is written, and \".csv\" is not added\n"
-           "  --help     show this help and exit\n"
+           "  -h, --help show this help and exit\n"
            "  --version  show the version and exit\n"
            "\n"
            "Examples:\n"

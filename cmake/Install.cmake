@@ -3,10 +3,7 @@
 # Included once both executable targets exist.
 include(GNUInstallDirs)
 
-# The desktop entry and the metadata are named after this reverse-DNS id, which software centres
-# use to tell the program apart; it must never change.
-set(TESSNIVAR_APP_ID io.github.tessnivar.Tessnivar)
-
+# The desktop entry and the metadata are named after the program's id, TESSNIVAR_APP_ID.
 install(TARGETS tessnivar tessnivar-report
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .

@@ -8,22 +8,38 @@ if(NOT status EQUAL 0)
 endif()
 file(READ ${MANUAL} manual)
 
-# Help: an option opens a line of the list, indented by two spaces; the statuses are the numbers
-# in the "Exit status:" sentence, each followed by its meaning.
-string(REGEX MATCHALL "\n  -[-a-z]+" help_options "${help}")
-list(TRANSFORM help_options STRIP)
+# Help: options open a line of the list, indented by two spaces, several split by ", "; the
+# statuses are the numbers in the "Exit status:" sentence, each followed by its meaning.
+string(REGEX MATCHALL "\n  -[-a-z]+(, -[-a-z]+)*" help_lines "${help}")
+set(help_options)
+foreach(line IN LISTS help_lines)
+    string(REGEX MATCHALL "-[-a-z]+" names "${line}")
+    list(APPEND help_options ${names})
+endforeach()
 string(REGEX REPLACE "^.*\nExit status:" "" help_statuses "${help}")
 string(REGEX MATCHALL "[0-9]+ [a-z]" help_statuses "${help_statuses}")
 list(TRANSFORM help_statuses REPLACE " [a-z]$" "")
 
-# Manual page: the tag line after each .TP of a section, its first word without roff's escapes.
+# Manual page: the tag line after each .TP of a section without roff's escapes; its first word,
+# or every option it names when it names options.
 function(tagged_items section out)
     string(REGEX MATCH "\n\\.SH \"?${section}\"?\n(.*)" body "${manual}")
     string(REGEX REPLACE "\n\\.SH .*" "" body "${CMAKE_MATCH_1}")
-    string(REGEX MATCHALL "\\.TP\n\\.[BI]+ [^ \n]+" tags "${body}")
-    list(TRANSFORM tags REPLACE "^\\.TP\n\\.[BI]+ " "")
-    list(TRANSFORM tags REPLACE "\\\\-" "-")
-    set(${out} ${tags} PARENT_SCOPE)
+    string(REGEX MATCHALL "\\.TP\n\\.[BIR]+ [^\n]+" tags "${body}")
+    set(items)
+    foreach(tag IN LISTS tags)
+        string(REGEX REPLACE "^\\.TP\n\\.[BIR]+ " "" tag "${tag}")
+        string(REPLACE "\\-" "-" tag "${tag}")
+        string(REGEX MATCHALL "(^| )-[-a-z]+" options "${tag}")
+        if(options)
+            list(TRANSFORM options STRIP)
+            list(APPEND items ${options})
+        else()
+            string(REGEX MATCH "^[^ ]+" first "${tag}")
+            list(APPEND items ${first})
+        endif()
+    endforeach()
+    set(${out} ${items} PARENT_SCOPE)
 endfunction()
 tagged_items(OPTIONS manual_options)
 tagged_items("EXIT STATUS" manual_statuses)
