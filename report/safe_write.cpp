@@ -17,7 +17,7 @@ namespace tessnivar {
 namespace {
 
 // The signals a user or the system sends to stop a program. SIGKILL cannot be caught, so a
-// temporary file can survive only that (or a power cut).
+// named temporary file can survive only that (or a power cut).
 constexpr std::array kCleanupSignals = {SIGHUP, SIGINT, SIGTERM};
 
 // The temporary file being written, for the signal handler: set and cleared only with the
@@ -118,12 +118,27 @@ std::string TemporaryName(const std::string& target) {
     return target.substr(0, nameStart + nameLength) + '.' + RandomSuffix();
 }
 
-// A new file "target.XXXXXX" beside target, known to the signal handler and removed unless it
-// was renamed over target.
+// The folder that holds target, "." when target names none.
+std::string FolderOf(const std::string& target) {
+    const std::size_t slash = target.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : target.substr(0, slash);
+}
+
+// A new file beside target, renamed over it only when complete. Where the file system has
+// unnamed files (ext4, xfs, btrfs, tmpfs) it is one until then, so nothing of it stays behind
+// even when the program is killed outright; elsewhere (NFS, vfat) it is "target.XXXXXX", known to
+// the signal handler and removed unless it was renamed over target.
 class TemporaryFile {
 public:
     // Created with mode, less the umask; error() says why not.
     TemporaryFile(const std::string& target, mode_t mode) {
+#ifdef O_TMPFILE
+        fd_ = open(FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd_ >= 0)
+            return;
+#endif
         constexpr int kAttempts = 100;
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
             const std::string name = TemporaryName(target);
@@ -134,8 +149,7 @@ public:
             const CleanupSignalsBlocked blocked;
             fd_ = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             if (fd_ >= 0) {
-                std::memcpy(gTemporaryPath, name.c_str(), name.size() + 1);
-                gTemporaryExists = 1;
+                named(name);
                 return;
             }
             if (errno != EEXIST) {
@@ -156,13 +170,22 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    [[nodiscard]] int fd() const noexcept { return fd_; }
-    [[nodiscard]] int error() const noexcept { return error_; }
+    [[nodiscard]] int fd() const noexcept {
+        return fd_;
+    }
+    [[nodiscard]] int error() const noexcept {
+        return error_;
+    }
 
-    // Syncs and closes the file, then renames it over target; the system's error, or 0.
+    // Syncs the file and closes it, naming it beside target if it has no name yet, then renames
+    // it over target; the system's error, or 0.
     [[nodiscard]] int commit(const std::string& target) {
         if (fsync(fd_) != 0)
             return errno;
+        if (!gTemporaryExists) {
+            if (const int error = giveName(target))
+                return error;
+        }
         const int closed = close(fd_);
         fd_ = -1;
         if (closed != 0)
@@ -175,6 +198,31 @@ public:
     }
 
 private:
+    // Records name for the signal handler; call with the cleanup signals blocked.
+    static void named(const std::string& name) {
+        std::memcpy(gTemporaryPath, name.c_str(), name.size() + 1);
+        gTemporaryExists = 1;
+    }
+
+    // Links the unnamed file under a free name "target.XXXXXX"; the system's error, or 0.
+    [[nodiscard]] int giveName(const std::string& target) const {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        constexpr int kAttempts = 100;
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            const std::string name = TemporaryName(target);
+            if (name.size() >= sizeof gTemporaryPath)
+                return ENAMETOOLONG;
+            const CleanupSignalsBlocked blocked;
+            if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+                named(name);
+                return 0;
+            }
+            if (errno != EEXIST)
+                return errno;
+        }
+        return EEXIST;
+    }
+
     int fd_ = -1;
     int error_ = 0;
 };

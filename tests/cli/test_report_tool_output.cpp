@@ -1,6 +1,7 @@
 // Where tessnivar-report puts its output, and what it does to the caller's files when a write
 // fails or is stopped.
 #include "tool_run.h"
+#include "unnamed_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -111,24 +112,42 @@ private slots:
     }
 
     // A user stopping the tool must not be left with half a report or a temporary file; the
-    // status shows the signal, so that a calling script stops too.
+    // status shows the signal, so that a calling script stops too. Where the file system has no
+    // unnamed files the report is written beside FILE under a name of its own, which the tool
+    // removes; a kill, which it cannot catch, leaves nothing only where it has.
     void stoppedWriteLeavesTheOldFileAndNoTemporary_data() {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::addColumn<bool>("unnamed");
+        QTest::newRow("SIGINT") << SIGINT << true;
+        QTest::newRow("SIGTERM") << SIGTERM << true;
+        QTest::newRow("SIGKILL") << SIGKILL << true;
+        QTest::newRow("SIGINT, no unnamed files") << SIGINT << false;
+        QTest::newRow("SIGTERM, no unnamed files") << SIGTERM << false;
     }
     void stoppedWriteLeavesTheOldFileAndNoTemporary() {
         QFETCH(int, signal);
+        QFETCH(bool, unnamed);
+        if (unnamed && !HasUnnamedFiles(dir_->path()))
+            QSKIP("the file system of the temporary folder has no unnamed files");
         const QString target = path("plan.csv");
         WriteAll(target, "an earlier plan\n");
         // The largest plan: about 150 MB, long enough to be stopped halfway.
         QProcess process;
+        if (!unnamed)
+            process.setChildProcessModifier([] {
+                if (!DenyUnnamedFiles())
+                    _exit(4);
+            });
         process.start(ToolPath(), {"--csv", "-o", target, "10.0.0.0", "22"});
         QVERIFY(process.waitForStarted());
-        bool temporarySeen = false;
-        while (!temporarySeen && !process.waitForFinished(0))
-            temporarySeen = QDir(dir_->path()).entryList({"plan.csv.*"}, QDir::Files).size() == 1;
-        QVERIFY2(temporarySeen, "the report was not written beside its file first");
+        const auto writing = [&] {
+            return unnamed ? WritesUnlistedFileIn(process.processId(), dir_->path())
+                           : QDir(dir_->path()).entryList({"plan.csv.*"}, QDir::Files).size() == 1;
+        };
+        bool seen = false;
+        while (!seen && !process.waitForFinished(0))
+            seen = writing();
+        QVERIFY2(seen, "the report was not written as a file of its own first");
         QCOMPARE(kill(static_cast<pid_t>(process.processId()), signal), 0);
         QVERIFY(process.waitForFinished(-1));
 

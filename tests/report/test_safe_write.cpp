@@ -2,6 +2,7 @@
 // command-line tool's -o.
 #include "report_files.h"
 #include "safe_write.h"
+#include "unnamed_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,13 +42,19 @@ struct stat StatusOf(const QString& path) {
     return status;
 }
 
+// How the file being written is kept until it is complete: unnamed where the file system has
+// such files, or named beside its target as on file systems without them.
+enum class Temporary { Unnamed, Named };
+
 // Writes path in a child process as the program would, the writing stopped by signal once the
-// first bytes are in: what a user's Ctrl+C or a logout does halfway through a large plan. Before
-// the signal the child ends with status 2 unless the file being written is one beside path that
-// the signal handler can remove. How the child ended.
-int WaitStatusOfWrite(const QString& path, bool ignoreSignal, int signal) {
+// first bytes are in: what a user's Ctrl+C, a logout or a kill does halfway through a large plan.
+// Before the signal the child ends with status 2 unless the file being written is kept as
+// temporary says. How the child ended.
+int WaitStatusOfWrite(const QString& path, Temporary temporary, bool ignoreSignal, int signal) {
     const pid_t child = fork();
     if (child == 0) {
+        if (temporary == Temporary::Named && !DenyUnnamedFiles())
+            _exit(4);
         // As a program starts, not with the test runner's crash handler.
         std::signal(signal, ignoreSignal ? SIG_IGN : SIG_DFL);
         const QFileInfo target(path);
@@ -55,7 +62,12 @@ int WaitStatusOfWrite(const QString& path, bool ignoreSignal, int signal) {
             const char firstBytes[] = "Tessnivar v 1.0 -- by Brolwick\r\n";
             if (write(fd, firstBytes, sizeof firstBytes - 1) < 0)
                 _exit(3);
-            if (target.dir().entryList({target.fileName() + ".*"}, QDir::Files).size() != 1)
+            const qsizetype named =
+                target.dir().entryList({target.fileName() + ".*"}, QDir::Files).size();
+            const bool kept = temporary == Temporary::Named
+                                  ? named == 1
+                                  : named == 0 && WritesUnlistedFileIn(getpid(), target.path());
+            if (!kept)
                 _exit(2);
             raise(signal);
             return std::optional<std::string>();
@@ -70,6 +82,8 @@ int WaitStatusOfWrite(const QString& path, bool ignoreSignal, int signal) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(Temporary)
+
 class SafeWriteTest : public QObject {
     Q_OBJECT
 
@@ -82,18 +96,27 @@ class SafeWriteTest : public QObject {
 private slots:
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
-    void signalDuringTheWriteRemovesTheTemporaryAndEndsTheProgram_data() {
+    void stoppedWriteLeavesTheOldFileAndNothingElse_data() {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGHUP") << SIGHUP;
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::addColumn<Temporary>("temporary");
+        for (const auto& [name, temporary] :
+             {std::pair("unnamed", Temporary::Unnamed), std::pair("named", Temporary::Named)}) {
+            QTest::addRow("SIGHUP, %s", name) << SIGHUP << temporary;
+            QTest::addRow("SIGINT, %s", name) << SIGINT << temporary;
+            QTest::addRow("SIGTERM, %s", name) << SIGTERM << temporary;
+        }
+        // A kill cannot be caught: only an unnamed file is sure to leave nothing behind.
+        QTest::addRow("SIGKILL, unnamed") << SIGKILL << Temporary::Unnamed;
     }
-    void signalDuringTheWriteRemovesTheTemporaryAndEndsTheProgram() {
+    void stoppedWriteLeavesTheOldFileAndNothingElse() {
         QFETCH(int, signal);
+        QFETCH(Temporary, temporary);
+        if (temporary == Temporary::Unnamed && !HasUnnamedFiles(dir_->path()))
+            QSKIP("the file system of the temporary folder has no unnamed files");
         WriteAll(path("plan.csv"), "an earlier plan\n");
-        const int status = WaitStatusOfWrite(path("plan.csv"), false, signal);
+        const int status = WaitStatusOfWrite(path("plan.csv"), temporary, false, signal);
         QVERIFY2(!WIFEXITED(status) || WEXITSTATUS(status) != 2,
-                 "the file was not written under a name beside it");
+                 "the file was not kept as expected while it was written");
         QVERIFY(WIFSIGNALED(status));
         QCOMPARE(WTERMSIG(status), signal);
         QCOMPARE(ReadAll(path("plan.csv")), "an earlier plan\n");
@@ -101,7 +124,7 @@ private slots:
     }
 
     void ignoredSignalStaysIgnoredAndTheWriteCompletes() {
-        const int status = WaitStatusOfWrite(path("plan.csv"), true, SIGINT);
+        const int status = WaitStatusOfWrite(path("plan.csv"), Temporary::Named, true, SIGINT);
         QVERIFY(WIFEXITED(status));
         QCOMPARE(WEXITSTATUS(status), 0);
         QCOMPARE(files(), QStringList{"plan.csv"});
