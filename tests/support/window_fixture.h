@@ -83,6 +83,14 @@ template <typename ServicesT> struct BasicWindowFixture {
         const auto selected = list(listName)->selectionModel()->selectedIndexes();
         return selected.isEmpty() ? -1 : selected.first().row();
     }
+    // The selected row of each list, -1 for none.
+    QList<int> selectedRows() const {
+        return {selectedRow("lstSubnet"), selectedRow("lstStart"), selectedRow("lstEnd")};
+    }
+    // Row i of the three lists: number, start and end.
+    QStringList row(int i) const {
+        return {rowText("lstSubnet", i), rowText("lstStart", i), rowText("lstEnd", i)};
+    }
 };
 
 using WindowFixture = BasicWindowFixture<ScriptedServices>;

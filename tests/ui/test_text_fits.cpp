@@ -83,7 +83,7 @@ private slots:
     }
 
     void aboutWindowTextsAreWhole() {
-        UseInterfaceFont();
+
         frmAbout about;
         about.show();
         for (const QLabel* label : about.findChildren<QLabel*>()) {
