@@ -71,6 +71,14 @@ template <typename ServicesT> struct BasicWindowFixture {
         menu("mnuWrite")->trigger();
     }
 
+    // Each message box shown so far as "title: text".
+    QStringList messagesShown() const {
+        QStringList shown;
+        for (const auto& message : services.messages)
+            shown << message.title + ": " + message.text;
+        return shown;
+    }
+
     int rowCount(const char* listName) const { return list(listName)->model()->rowCount(); }
     // The column of the shared result rows that a list shows: number, start or end.
     static int columnOf(const char* listName) {
