@@ -32,31 +32,25 @@ class TestRowSearch : public QObject {
 private slots:
     void computedRowIsTheRowLookingThroughFinds() {
         std::mt19937 random(5);
-        const auto below = [&random](std::int64_t n) {
-            return std::uniform_int_distribution<std::int64_t>(0, n - 1)(random);
+        const auto below = [&random](std::size_t n) {
+            return std::size_t(random() % n);
         };
         const std::int32_t hosts[] = {4, 8, 64, 256, 1024, 65536, 16777216};
-        const RowText kinds[] = {RowText::Number, RowText::Start, RowText::End};
         for (int trial = 0; trial < 3000; ++trial) {
             // Mostly octets as a network address has them, sometimes any typed value.
             const auto octet = [&] {
-                return below(8) == 0 ? below(1400) - 500 : below(256);
+                return below(8) ? std::int64_t(below(256)) : std::int64_t(below(1400)) - 500;
             };
-            const WorkingAddress start{
-                {octet(), below(3) ? 0 : octet(), below(3) ? 0 : octet(), below(2) ? 0 : octet()}};
-            const SubnetRows rows(start, hosts[below(std::size(hosts))],
-                                  static_cast<std::int32_t>(1 + below(700)));
-            const RowText kind = kinds[below(3)];
+            const SubnetRows rows(
+                {{octet(), below(3) ? 0 : octet(), below(3) ? 0 : octet(), below(2) ? 0 : octet()}},
+                hosts[below(std::size(hosts))], std::int32_t(1 + below(700)));
+            const auto kind = RowText(below(3));
             // A beginning of some row's text, sometimes with a changed last character.
-            std::string prefix =
-                RowTextOf(rows, kind,
-                          static_cast<std::size_t>(below(static_cast<std::int64_t>(rows.size()))));
-            prefix.resize(
-                static_cast<std::size_t>(below(static_cast<std::int64_t>(prefix.size()) + 1)));
+            std::string prefix = RowTextOf(rows, kind, below(rows.size()));
+            prefix.resize(below(prefix.size() + 1));
             if (!prefix.empty() && below(4) == 0)
                 prefix.back() = "0123456789.-x"[below(13)];
-            const auto from =
-                static_cast<std::size_t>(below(static_cast<std::int64_t>(rows.size())));
+            const std::size_t from = below(rows.size());
             QCOMPARE(Answer(FindRowStartingWith(rows, kind, prefix, from)),
                      Answer(LookedThrough(rows, kind, prefix, from)));
         }

@@ -4,85 +4,46 @@
 #include "safe_write.h"
 #include "unnamed_files.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <memory>
-#include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 using namespace tessnivar;
 
 namespace {
 
 const ReportFields kFields{{"192", "168", "1", "0"}, "255.255.255.192", "2", "4", "64"};
-const ReportFigures kFigures = *ComputeReportFigures(kFields);
 
-const SubnetRows kRows({{192, 168, 1, 0}}, 64, 4);
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-struct stat StatusOf(const QString& path) {
-    struct stat status {};
-    if (lstat(QFile::encodeName(path).constData(), &status) != 0)
-        qFatal("no file %s", qPrintable(path));
-    return status;
-}
-
-// How the file being written is kept until it is complete: unnamed where the file system has
-// such files, or named beside its target as on file systems without them.
-enum class Temporary { Unnamed, Named };
-
-// Writes path in a child process as the program would, the writing stopped by signal once the
-// first bytes are in: what a user's Ctrl+C, a logout or a kill does halfway through a large plan.
-// Before the signal the child ends with status 2 unless the file being written is kept as
-// temporary says. How the child ended.
-int WaitStatusOfWrite(const QString& path, Temporary temporary, bool ignoreSignal, int signal) {
+// Writes path in a child process as the program would, stopped by signal while the new file is
+// being written: what a user's Ctrl+C, a logout or a kill does halfway through a large plan. The
+// new file is named beside its target when named, as on file systems without unnamed files, else
+// unnamed; if it is not, the child ends with status 2 first. How the child ended.
+QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int signal) {
     const pid_t child = fork();
     if (child == 0) {
-        if (temporary == Temporary::Named && !DenyUnnamedFiles())
+        if (named && !DenyUnnamedFiles())
             _exit(4);
         // As a program starts, not with the test runner's crash handler.
         std::signal(signal, ignoreSignal ? SIG_IGN : SIG_DFL);
         const QFileInfo target(path);
-        const auto failure = WriteFileSafely(QFile::encodeName(path).toStdString(), [&](int fd) {
-            const char firstBytes[] = "Tessnivar v 1.0 -- by Brolwick\r\n";
-            if (write(fd, firstBytes, sizeof firstBytes - 1) < 0)
-                _exit(3);
-            const qsizetype named =
-                target.dir().entryList({target.fileName() + ".*"}, QDir::Files).size();
-            const bool kept = temporary == Temporary::Named
-                                  ? named == 1
-                                  : named == 0 && WritesUnlistedFileIn(getpid(), target.path());
-            if (!kept)
+        const auto failure = WriteFileSafely(QFile::encodeName(path).toStdString(), [&](int) {
+            const auto names = target.dir().entryList({target.fileName() + ".*"}, QDir::Files);
+            if (named ? names.size() != 1 : !WritesUnlistedFileIn(getpid(), target.path()))
                 _exit(2);
             raise(signal);
             return std::optional<std::string>();
         });
         _exit(failure ? 1 : 0);
     }
-    int status = 0;
-    if (child < 0 || waitpid(child, &status, 0) != child)
-        qFatal("no child process");
-    return status;
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? QString("signal %1").arg(WTERMSIG(status))
+                               : QString("exit %1").arg(WEXITSTATUS(status));
 }
 
 } // namespace
-
-Q_DECLARE_METATYPE(Temporary)
 
 class SafeWriteTest : public QObject {
     Q_OBJECT
@@ -92,102 +53,103 @@ class SafeWriteTest : public QObject {
     QStringList files() const {
         return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
+    qint64 size(const QString& name) const { return QFileInfo(path(name)).size(); }
+    QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
+
+    // Writes the worked example's report, as CSV (651 bytes) when csv, else as text (832 bytes),
+    // to name; why not, or nothing.
+    QString write(const QString& name, bool csv = false) const {
+        const auto error = (csv ? WriteCsvReport : WriteTextReport)(
+            path(name), kFields, *ComputeReportFigures(kFields),
+            SubnetRows({{192, 168, 1, 0}}, 64, 4));
+        return error ? error->fileName + ": " + error->reason : QString();
+    }
 
 private slots:
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
+    // SIGKILL cannot be caught: only an unnamed file is sure to leave nothing behind.
     void stoppedWriteLeavesTheOldFileAndNothingElse_data() {
         QTest::addColumn<int>("signal");
-        QTest::addColumn<Temporary>("temporary");
-        for (const auto& [name, temporary] :
-             {std::pair("unnamed", Temporary::Unnamed), std::pair("named", Temporary::Named)}) {
-            QTest::addRow("SIGHUP, %s", name) << SIGHUP << temporary;
-            QTest::addRow("SIGINT, %s", name) << SIGINT << temporary;
-            QTest::addRow("SIGTERM, %s", name) << SIGTERM << temporary;
+        QTest::addColumn<bool>("named");
+        for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGKILL}) {
+            QTest::addRow("SIG%s, unnamed", sigabbrev_np(signal)) << signal << false;
+            if (signal != SIGKILL)
+                QTest::addRow("SIG%s, named", sigabbrev_np(signal)) << signal << true;
         }
-        // A kill cannot be caught: only an unnamed file is sure to leave nothing behind.
-        QTest::addRow("SIGKILL, unnamed") << SIGKILL << Temporary::Unnamed;
     }
     void stoppedWriteLeavesTheOldFileAndNothingElse() {
         QFETCH(int, signal);
-        QFETCH(Temporary, temporary);
-        if (temporary == Temporary::Unnamed && !HasUnnamedFiles(dir_->path()))
+        QFETCH(bool, named);
+        if (!named && !HasUnnamedFiles(dir_->path()))
             QSKIP("the file system of the temporary folder has no unnamed files");
-        WriteAll(path("plan.csv"), "an earlier plan\n");
-        const int status = WaitStatusOfWrite(path("plan.csv"), temporary, false, signal);
-        QVERIFY2(!WIFEXITED(status) || WEXITSTATUS(status) != 2,
-                 "the file was not kept as expected while it was written");
-        QVERIFY(WIFSIGNALED(status));
-        QCOMPARE(WTERMSIG(status), signal);
-        QCOMPARE(ReadAll(path("plan.csv")), "an earlier plan\n");
+        QCOMPARE(write("plan.csv", true), QString());
+        QCOMPARE(StoppedWrite(path("plan.csv"), named, false, signal),
+                 QString("signal %1").arg(signal));
+        QCOMPARE(size("plan.csv"), 651);
         QCOMPARE(files(), QStringList{"plan.csv"});
     }
 
-    void ignoredSignalStaysIgnoredAndTheWriteCompletes() {
-        const int status = WaitStatusOfWrite(path("plan.csv"), Temporary::Named, true, SIGINT);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0);
+    // As under nohup; and once written, the program's own signal actions are back.
+    void ignoredSignalStaysIgnoredAndOwnActionsReturn() {
+        QCOMPARE(StoppedWrite(path("plan.csv"), true, true, SIGINT), "exit 0");
         QCOMPARE(files(), QStringList{"plan.csv"});
-
-        // Once written, the program's own signal actions are back.
-        struct sigaction before {};
+        struct sigaction before = {}, after = {};
         sigaction(SIGTERM, nullptr, &before);
-        QVERIFY(!WriteTextReport(path("plan.txt"), kFields, kFigures, kRows));
-        struct sigaction after {};
+        QCOMPARE(write("plan.txt"), QString());
         sigaction(SIGTERM, nullptr, &after);
         QCOMPARE(reinterpret_cast<void*>(after.sa_handler),
                  reinterpret_cast<void*>(before.sa_handler));
     }
 
-    void replacedFileKeepsItsModeAndForRootItsOwner() {
-        const QString target = path("shared.txt");
-        WriteAll(target, "an earlier plan\n");
-        QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ReadGroup));
-        const bool root = geteuid() == 0;
-        constexpr uid_t kOwner = 4242;
-        constexpr gid_t kGroup = 4343;
-        if (root)
-            QCOMPARE(chown(QFile::encodeName(target).constData(), kOwner, kGroup), 0);
+    // A full disk (here a file size limit, which holds root too), a read-only file, also for
+    // root, and a missing folder: the old file stays as it was, nothing else is left, and the
+    // failure names the file and the system's reason.
+    void failedWriteKeepsTheOldFileAndSaysWhy() {
+        QCOMPARE(write("plan.txt", true), QString());
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limited{700, saved.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const QString tooLarge = write("plan.txt");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(tooLarge, path("plan.txt") + ": File too large");
+        QVERIFY(QFile::setPermissions(path("plan.txt"), QFileDevice::ReadOwner));
+        QCOMPARE(write("plan.txt"), path("plan.txt") + ": The file is read-only.");
+        QCOMPARE(size("plan.txt"), 651);
+        QCOMPARE(files(), QStringList{"plan.txt"});
+        QCOMPARE(write("no folder/plan.txt"),
+                 path("no folder/plan.txt") + ": No such file or directory");
+    }
 
-        QVERIFY(!WriteTextReport(target, kFields, kFigures, kRows));
-        QCOMPARE(ReadAll(target).size(), 832);
-        const struct stat status = StatusOf(target);
-        QCOMPARE(status.st_mode & 07777, mode_t{0640});
+    // As text editors do: the mode stays, and for root the owner and group; a symbolic link
+    // stays a link to the new plan, even to a name not yet taken, and the other names of a
+    // hard-linked file keep what they had. The longest name a folder holds is written too.
+    void replacedFileKeepsModeOwnerAndLinks() {
+        const QString longest(255, 'x');
+        QCOMPARE(write(longest, true) + write("plan.txt", true), QString());
+        const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+        QVERIFY(QFile::setPermissions(path("plan.txt"), mode));
+        const bool root = geteuid() == 0;
+        if (root)
+            QCOMPARE(chown(bytes("plan.txt").constData(), 4242, 4343), 0);
+        QCOMPARE(link(bytes("plan.txt").constData(), bytes("copy.txt").constData()), 0);
+        QVERIFY(QFile::link("plan.txt", path("latest")) && QFile::link("later.txt", path("next")));
+
+        QCOMPARE(write("latest") + write("next") + write(longest), QString());
+        QCOMPARE(
+            QList<qint64>({size("plan.txt"), size("later.txt"), size(longest), size("copy.txt")}),
+            QList<qint64>({832, 832, 832, 651}));
+        QVERIFY(QFileInfo(path("latest")).isSymLink() && QFileInfo(path("next")).isSymLink());
+        QCOMPARE(files(),
+                 (QStringList{"copy.txt", "later.txt", "latest", "next", "plan.txt", longest}));
+        const QFileInfo plan(path("plan.txt"));
+        // The user's own access bits say nothing about the file.
+        QCOMPARE(plan.permissions() & ~QFileDevice::Permissions(0x0F00), mode);
         if (!root)
             QSKIP("the owner and group are kept for root only");
-        QCOMPARE(status.st_uid, kOwner);
-        QCOMPARE(status.st_gid, kGroup);
-    }
-
-    // As text editors do: a link to a plan stays a link to the new plan, and the other names of
-    // a hard-linked file keep what they had.
-    void symbolicLinkIsFollowedAndHardLinksAreSeparated() {
-        WriteAll(path("plan.txt"), "an earlier plan\n");
-        QVERIFY(QFile::link("plan.txt", path("latest")));
-        QCOMPARE(link(QFile::encodeName(path("plan.txt")).constData(),
-                      QFile::encodeName(path("copy.txt")).constData()),
-                 0);
-
-        QVERIFY(!WriteTextReport(path("latest"), kFields, kFigures, kRows));
-        QVERIFY(S_ISLNK(StatusOf(path("latest")).st_mode));
-        QCOMPARE(ReadAll(path("plan.txt")).size(), 832);
-        QCOMPARE(ReadAll(path("copy.txt")), "an earlier plan\n");
-
-        // A link to a name not yet taken makes the file it names.
-        QVERIFY(QFile::link("later.txt", path("next")));
-        QVERIFY(!WriteCsvReport(path("next"), kFields, kFigures, kRows));
-        QVERIFY(S_ISLNK(StatusOf(path("next")).st_mode));
-        QCOMPARE(ReadAll(path("later.txt")).size(), 651);
-        QCOMPARE(files(), (QStringList{"copy.txt", "later.txt", "latest", "next", "plan.txt"}));
-    }
-
-    void longestNameAFolderHoldsIsWritten() {
-        const QString name(255, 'x');
-        WriteAll(path(name), "an earlier plan\n");
-        QVERIFY(!WriteTextReport(path(name), kFields, kFigures, kRows));
-        QCOMPARE(ReadAll(path(name)).size(), 832);
-        QCOMPARE(files(), QStringList{name});
+        QCOMPARE(QString("%1:%2").arg(plan.ownerId()).arg(plan.groupId()), "4242:4343");
     }
 };
 
