@@ -15,7 +15,8 @@ namespace {
 
 const QString kTool = QStringLiteral(TESSNIVAR_REPORT_TOOL);
 
-// How a run ended: its exit status, then what it wrote to standard error.
+// How a run ended: its exit status, a space and what it wrote to standard error; and what it wrote
+// to standard output.
 struct ToolRun {
     QByteArray status, out;
 };
@@ -124,6 +125,7 @@ private slots:
         row("one bit", {"172.16.0.0", "1"}, "2 1 bit borrowed leaves no usable subnets; a Class B");
         row("too many bits", {"192.168.0.0", "7"},
             "2 cannot borrow 7 bits; a Class C network takes 0, or 2 to 6 bits.\n");
+        row("negative bits", {"10.0.0.0", "-2"}, "2 cannot borrow -2 bits; a Class A");
         row("huge bits", {"10.0.0.0", "99999999999999999999"},
             "2 cannot borrow 99999999999999999999 bits; a Class A");
         row("not a network address", {"172.16.1.0", "2"},

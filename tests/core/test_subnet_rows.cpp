@@ -57,16 +57,13 @@ private slots:
     // Fixed rows of worked plans: carries across one, two and three octets, the last row of the
     // largest plan, and a typed octet above 255 that only the first start keeps.
     void rowsOfWorkedPlans() {
-        const struct {
-            WorkingAddress start;
-            std::int32_t hosts, count;
-            std::size_t i;
-            const char* row;
-        } rows[] = {{{{172, 16, 0, 0}}, 4096, 16, 15, "15 172.16.240.0 172.16.255.255"},
-                    {{{10, 0, 0, 0}}, 16777216, 1, 0, "0 10.0.0.0 10.255.255.255"},
-                    {{{10, 0, 0, 0}}, 4, 4194304, 4194303, "4194303 10.255.255.252 10.255.255.255"},
-                    {{{192, 300, 1, 0}}, 256, 2, 0, "0 192.300.1.0 193.44.1.255"},
-                    {{{192, 300, 1, 0}}, 256, 2, 1, "1 193.44.2.0 193.44.2.255"}};
+        const std::tuple<WorkingAddress, std::int32_t, std::int32_t, std::size_t, const char*>
+            rows[] = {
+                {{{172, 16, 0, 0}}, 4096, 16, 15, "15 172.16.240.0 172.16.255.255"},
+                {{{10, 0, 0, 0}}, 16777216, 1, 0, "0 10.0.0.0 10.255.255.255"},
+                {{{10, 0, 0, 0}}, 4, 4194304, 4194303, "4194303 10.255.255.252 10.255.255.255"},
+                {{{192, 300, 1, 0}}, 256, 2, 0, "0 192.300.1.0 193.44.1.255"},
+                {{{192, 300, 1, 0}}, 256, 2, 1, "1 193.44.2.0 193.44.2.255"}};
         for (const auto& [start, hosts, count, i, row] : rows)
             QCOMPARE(Text(SubnetRows(start, hosts, count).row(i)), QByteArray(row));
         // No subnets, no rows.

@@ -107,6 +107,9 @@ private slots:
             {typed("160"), "4 (2 usable)|160 (158 usable)|640 (316 usable)|49.38%|50.62%"},
             {typed("2"), "4 (2 usable)|2 (0 usable)|8 (0 usable)|.%|100.%"},
             {typed("1"), "4 (2 usable)|1 (-1 usable)|4 (-2 usable)|-50.%|150.%"},
+            // A fraction of usable subnets and no usable host: no usable address, not -0.
+            {{{"192", "168", "1", "0"}, "255.255.255.192", "2", "1.5", "2"},
+             "1.5 (-0.5 usable)|2 (0 usable)|3 (0 usable)|.%|100.%"},
             {typed("100000000000000000000"),
              "4 (2 usable)|100000000000000000000 (1E+20 usable)|4E+20 (2E+20 usable)|50.%|50.%"},
             // Unsubnetted: the one network is usable.
