@@ -4,7 +4,7 @@
 // in the same run; the linked selection of a row far down; and a key typed to find a row.
 #include "result_rows_model.h"
 #include "scripted_services.h"
-#include "subnet.h"
+#include "planner_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -41,14 +41,13 @@ void LayOutAndPaint(const QList<QAbstractItemView*>& views) {
 // A shown window set to 10.0.0.0 with 22 bits borrowed, the largest plan.
 struct LargestPlanWindow {
     ScriptedServices services;
-    Subnet window{services};
+    PlannerWindow window{services};
 
     LargestPlanWindow() {
-        window.Form_Load();
         window.show();
-        window.findChild<QLineEdit*>(QStringLiteral("txtIP0"))->setText(QStringLiteral("10"));
-        window.findChild<QLineEdit*>(QStringLiteral("txtIP1"))->setText(QStringLiteral("0"));
-        window.findChild<QSpinBox*>(QStringLiteral("UpDown1"))->setValue(22);
+        window.findChild<QLineEdit*>(QStringLiteral("octetEdit0"))->setText(QStringLiteral("10"));
+        window.findChild<QLineEdit*>(QStringLiteral("octetEdit1"))->setText(QStringLiteral("0"));
+        window.findChild<QSpinBox*>(QStringLiteral("bitsSpinner"))->setValue(22);
         QApplication::processEvents();
     }
 
@@ -57,8 +56,8 @@ struct LargestPlanWindow {
     }
 
     void calculateAndShow() {
-        window.findChild<QPushButton*>(QStringLiteral("cmdCalculate"))->click();
-        LayOutAndPaint({list("lstSubnet"), list("lstStart"), list("lstEnd")});
+        window.findChild<QPushButton*>(QStringLiteral("calculateButton"))->click();
+        LayOutAndPaint({list("subnetList"), list("startList"), list("endList")});
     }
 };
 
@@ -66,7 +65,7 @@ void BM_CalculateLargestPlan(benchmark::State& state) {
     LargestPlanWindow plan;
     for (auto _ : state)
         plan.calculateAndShow();
-    if (plan.list("lstEnd")->model()->rowCount() != kLargestPlan)
+    if (plan.list("endList")->model()->rowCount() != kLargestPlan)
         state.SkipWithError("the lists do not hold the largest plan");
     // Measured before the baseline below adds views of its own.
     state.counters["peak_rss_MB"] = PeakResidentMegabytes();
@@ -99,7 +98,7 @@ void BM_ThreePlainListViewsBaseline(benchmark::State& state) {
 void BM_SelectRowFourMillion(benchmark::State& state) {
     LargestPlanWindow plan;
     plan.calculateAndShow();
-    QAbstractItemView* start = plan.list("lstStart");
+    QAbstractItemView* start = plan.list("startList");
     int row = 4000000;
     for (auto _ : state) {
         start->setCurrentIndex(start->model()->index(row, 1));
@@ -107,7 +106,7 @@ void BM_SelectRowFourMillion(benchmark::State& state) {
         row = row == 4000000 ? 4000001 : 4000000;
     }
     if (start->model()->rowCount() != kLargestPlan ||
-        plan.list("lstEnd")->currentIndex().row() != start->currentIndex().row())
+        plan.list("endList")->currentIndex().row() != start->currentIndex().row())
         state.SkipWithError("the selection was not carried");
 }
 
@@ -119,7 +118,7 @@ void BM_TypeAheadKeyLargestPlan(benchmark::State& state) {
     LargestPlanWindow plan;
     plan.calculateAndShow();
     QApplication::setKeyboardInputInterval(-1);
-    QAbstractItemView* lists[] = {plan.list("lstSubnet"), plan.list("lstStart")};
+    QAbstractItemView* lists[] = {plan.list("subnetList"), plan.list("startList")};
     int key = 0;
     for (auto _ : state) {
         const QString digit = QString::number(1 + key % 9);
@@ -127,7 +126,7 @@ void BM_TypeAheadKeyLargestPlan(benchmark::State& state) {
         QApplication::sendEvent(lists[key % 2], &press);
         ++key;
     }
-    if (plan.list("lstEnd")->currentIndex().row() != lists[(key - 1) % 2]->currentIndex().row())
+    if (plan.list("endList")->currentIndex().row() != lists[(key - 1) % 2]->currentIndex().row())
         state.SkipWithError("the selection was not carried");
 }
 

@@ -48,8 +48,10 @@ OctetTexts TypedOctets(const OctetTexts& given) {
 int Report(ReportRequest request) {
     request.octets = TypedOctets(request.octets);
     const auto planned = PlanReport(request);
-    if (const auto* refusal = std::get_if<PlanRefusal>(&planned)) {
-        PrintError(refusal->reason);
+    if (const auto* refusal = std::get_if<std::vector<std::string>>(&planned)) {
+        PrintError(refusal->front());
+        for (auto line = refusal->begin() + 1; line != refusal->end(); ++line)
+            std::fputs((*line + "\n").c_str(), stderr);
         return kPlanRefused;
     }
     const auto& plan = std::get<PlannedReport>(planned);

@@ -2,12 +2,6 @@
 
 namespace tessnivar {
 
-namespace {
-
-constexpr std::int16_t kLongestPrefix = 30;
-
-} // namespace
-
 std::optional<AddressClass> ClassOfFirstOctet(double v) noexcept {
     if (v < 127)
         return AddressClass::ClassA;
@@ -34,9 +28,9 @@ std::int16_t MaxBitsBorrowed(AddressClass addressClass) noexcept {
     return static_cast<std::int16_t>(kLongestPrefix - ClassMaskBits(addressClass));
 }
 
-const char* FirstOctetRefusalText() noexcept {
-    return "The IP you are entering is invalid.\r\nThe first octet must be < 224\r\n"
-           "Adjusting vlaues...";
+std::vector<std::string> FirstOctetRefusalLines() {
+    return {"The IP you are entering is invalid.", "The first octet must be < 224",
+            "Adjusting vlaues..."};
 }
 
 } // namespace tessnivar

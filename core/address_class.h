@@ -2,8 +2,13 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace tessnivar {
+
+// Longest prefix a plan may have: two host bits, a network and a broadcast address.
+inline constexpr int kLongestPrefix = 30;
 
 enum class AddressClass { ClassA, ClassB, ClassC };
 
@@ -17,7 +22,7 @@ enum class AddressClass { ClassA, ClassB, ClassC };
 // Most bits that can be borrowed in the class, so that the prefix length stays at most 30.
 [[nodiscard]] std::int16_t MaxBitsBorrowed(AddressClass addressClass) noexcept;
 
-// The message shown when a first octet above 223 is refused, lines split by CR LF.
-[[nodiscard]] const char* FirstOctetRefusalText() noexcept;
+// The lines of the message shown when a first octet above 223 is refused.
+[[nodiscard]] std::vector<std::string> FirstOctetRefusalLines();
 
 } // namespace tessnivar

@@ -1,5 +1,6 @@
 #include "mask_and_counts.h"
 
+#include "address_class.h"
 #include "numeric.h"
 
 #include <cmath>
@@ -7,8 +8,6 @@
 namespace tessnivar {
 
 namespace {
-
-constexpr int kLongestPrefix = 30;
 
 // 2^exponent as a 32-bit count; powers beyond the plan's range, which the spinner's bounds
 // exclude, give 0 instead of an undefined conversion.
@@ -56,8 +55,8 @@ std::string MaskText(int prefixLength) {
     return text;
 }
 
-std::string PrefixTooLongErrorText() {
-    return "There has been an error.\r\nError Code: RC-01";
+std::vector<std::string> PrefixTooLongErrorLines() {
+    return {"There has been an error.", "Error Code: RC-01"};
 }
 
 } // namespace tessnivar

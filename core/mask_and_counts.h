@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tessnivar {
 
@@ -22,7 +23,7 @@ struct MaskAndCounts {
 // Dotted-quad mask of prefixLength leading one bits, for prefix lengths 1 to 32.
 [[nodiscard]] std::string MaskText(int prefixLength);
 
-// Text of the "Error Code: RC-01" message, lines split by CR LF.
-[[nodiscard]] std::string PrefixTooLongErrorText();
+// The lines of the "Error Code: RC-01" message.
+[[nodiscard]] std::vector<std::string> PrefixTooLongErrorLines();
 
 } // namespace tessnivar

@@ -18,24 +18,24 @@ std::optional<AddressClass> CheckNetworkAddress(const OctetTexts& octets) {
     return std::nullopt;
 }
 
-std::string NetworkErrorText(AddressClass brokenClass, const OctetTexts& octets) {
-    std::string text = "Sorry: This address cannot be subnetted.\r\nThe address ";
-    text += octets[0] + "." + octets[1] + "." + octets[2] + "." + octets[3];
-    text += " does not represent a network address.\r\n";
+std::vector<std::string> NetworkErrorLines(AddressClass brokenClass, const OctetTexts& octets) {
+    std::vector<std::string> lines{"Sorry: This address cannot be subnetted.",
+                                   "The address " + octets[0] + "." + octets[1] + "." + octets[2] +
+                                       "." + octets[3] + " does not represent a network address."};
     switch (brokenClass) {
     case AddressClass::ClassC:
-        text += "HINT: To be a network address, the last octet MUST be zero.";
+        lines.emplace_back("HINT: To be a network address, the last octet MUST be zero.");
         break;
     case AddressClass::ClassB:
-        text += "HINT: To be a network address, the last two octets MUST be zero\r\n"
-                "since this is a Class B address.";
+        lines.emplace_back("HINT: To be a network address, the last two octets MUST be zero");
+        lines.emplace_back("since this is a Class B address.");
         break;
     case AddressClass::ClassA:
-        text += "HINT: To be a network address, the last three octets MUST be zero\r\n"
-                "since this is a Class A address.";
+        lines.emplace_back("HINT: To be a network address, the last three octets MUST be zero");
+        lines.emplace_back("since this is a Class A address.");
         break;
     }
-    return text;
+    return lines;
 }
 
 } // namespace tessnivar

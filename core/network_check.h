@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tessnivar {
 
@@ -15,8 +16,9 @@ using OctetTexts = std::array<std::string, 4>;
 // address of its class.
 [[nodiscard]] std::optional<AddressClass> CheckNetworkAddress(const OctetTexts& octets);
 
-// The refusal for an address that breaks the rule of brokenClass: lines split by CR LF, the
-// octets shown as typed.
-[[nodiscard]] std::string NetworkErrorText(AddressClass brokenClass, const OctetTexts& octets);
+// The lines of the refusal for an address that breaks the rule of brokenClass, the octets shown
+// as typed.
+[[nodiscard]] std::vector<std::string> NetworkErrorLines(AddressClass brokenClass,
+                                                         const OctetTexts& octets);
 
 } // namespace tessnivar

@@ -30,11 +30,9 @@ AddressLoad LoadWorkingAddress(const OctetTexts& octets) {
     return load;
 }
 
-std::string OctetRangeErrorText(std::string_view octetText) {
-    std::string text = "Sorry: This address cannot be subnetted.\r\nThe octet ";
-    text += octetText;
-    text += " is out of range.";
-    return text;
+std::vector<std::string> OctetRangeErrorLines(std::string_view octetText) {
+    return {"Sorry: This address cannot be subnetted.",
+            "The octet " + std::string(octetText) + " is out of range."};
 }
 
 void CarryOctets(WorkingAddress& address) noexcept {

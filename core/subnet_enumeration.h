@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace tessnivar {
 
@@ -22,8 +23,8 @@ struct AddressLoad {
 // Rounds each octet's numeric value to the nearest integer, halves to even.
 [[nodiscard]] AddressLoad LoadWorkingAddress(const OctetTexts& octets);
 
-// The refusal for an octet that cannot be used: lines split by CR LF, the octet shown as typed.
-[[nodiscard]] std::string OctetRangeErrorText(std::string_view octetText);
+// The lines of the refusal for an octet that cannot be used, the octet shown as typed.
+[[nodiscard]] std::vector<std::string> OctetRangeErrorLines(std::string_view octetText);
 
 // Brings the fourth, third and second octets back to at most 255 by carrying whole blocks of
 // 256 into the octet in front; values below 0 stay, the first octet is never reduced.

@@ -1,17 +1,54 @@
 #pragma once
 
+#include "address_class.h"
+#include "mask_and_counts.h"
+#include "network_check.h"
+#include "subnet_rows.h"
+
 #include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
 
 namespace tessnivar {
 
-// The main window's calculation state. Address entry sets the class and resets the bits borrowed;
-// the spinner sets the bits borrowed and the counts follow from both.
+// A plan ready to be listed: the class of its first octet, the bits borrowed, its mask and
+// counts, and its rows.
 struct SubnetPlan {
-    std::int16_t bitsBorrowed = 0;   // 0, or 2 up to the class's maximum; never 1
-    std::int16_t classMaskBits = 0;  // 8, 16 or 24
-    std::int32_t hostsPerSubnet = 0; // addresses per subnet, network and broadcast included
-    std::int32_t subnetCount = 0;    // 2^bitsBorrowed
-    std::int16_t lastSpinnerValue = 0;
+    AddressClass addressClass = AddressClass::ClassC;
+    std::int16_t bitsBorrowed = 0;
+    MaskAndCounts figures;
+    SubnetRows rows;
 };
+
+// Why no plan can be made of an address and a number of bits.
+enum class PlanError {
+    FirstOctetAbove223, // no class: only Class A, B and C networks are subnetted
+    BitsOutOfRange,     // neither 0 nor 2 up to the class's maximum
+    NotNetworkAddress,  // the host octets the class's rule needs to be zero are not
+    OctetOutOfRange,    // an octet whose rounded value does not fit 32 bits
+};
+
+// A refused plan: what is wrong and the values its message needs.
+struct PlanRefusal {
+    PlanError error = PlanError::NotNetworkAddress;
+    // The class whose bits range (BitsOutOfRange) or whose network-address rule
+    // (NotNetworkAddress) refused the plan.
+    AddressClass addressClass = AddressClass::ClassC;
+    // OctetOutOfRange: the index of the octet that cannot be loaded.
+    int badOctet = -1;
+};
+
+using PlanOutcome = std::variant<SubnetPlan, PlanRefusal>;
+
+// The plan of octets, texts as typed, with bitsBorrowed bits borrowed: the first octet gives the
+// class, the bits must suit it, the address must be a network address of its class and every
+// octet must load. The first test that fails refuses it.
+[[nodiscard]] PlanOutcome MakePlan(const OctetTexts& octets, std::int64_t bitsBorrowed);
+
+// The lines of the message that refuses a plan of octets for NotNetworkAddress or OctetOutOfRange,
+// the octets shown as typed; no line ends.
+[[nodiscard]] std::vector<std::string> RefusalLines(const PlanRefusal& refusal,
+                                                    const OctetTexts& octets);
 
 } // namespace tessnivar

@@ -1,6 +1,7 @@
 #include "report_content.h"
 
 #include "numeric.h"
+#include "version.h"
 
 #include <charconv>
 #include <cmath>
@@ -62,9 +63,13 @@ bool AllFinite(const ReportFigures& f) noexcept {
 } // namespace
 
 std::optional<ReportFigures> ComputeReportFigures(const ReportFields& fields) {
+    return ComputeReportFigures(NumericValue(fields.subnets), NumericValue(fields.hosts));
+}
+
+std::optional<ReportFigures> ComputeReportFigures(double subnets, double hosts) {
     ReportFigures f;
-    f.subnets = NumericValue(fields.subnets);
-    f.hosts = NumericValue(fields.hosts);
+    f.subnets = subnets;
+    f.hosts = hosts;
     f.totalHosts = f.subnets * f.hosts;
     if (f.totalHosts == 0)
         return std::nullopt;
@@ -157,7 +162,7 @@ std::string PercentText(float value) {
 std::array<std::string, 15> OpeningLines(const ReportFields& fields, const ReportFigures& figures) {
     const auto& o = fields.octets;
     return {
-        "Tessnivar v 1.0 -- by Brolwick",
+        std::string("Tessnivar v ") + kVersion + " -- by Brolwick",
         "",
         "REMINDER: The first and last IP address in each subnet is unusable.",
         "The first is the network address.  The last is the broadcast address.",

@@ -44,6 +44,8 @@ inline constexpr int kMaxCsvRowChars = 3 * kMaxDottedQuadChars + 2 + 9 + 2;
 // Figures of the subnets and hosts texts; nullopt when the used fraction cannot be computed
 // (H * S is zero, or any figure is infinite or not a number), so the report must be refused.
 [[nodiscard]] std::optional<ReportFigures> ComputeReportFigures(const ReportFields& fields);
+// The same from the counts themselves.
+[[nodiscard]] std::optional<ReportFigures> ComputeReportFigures(double subnets, double hosts);
 
 // count spaces; none for a count of 0 or less.
 [[nodiscard]] std::string MakeSpaces(std::int16_t count);

@@ -1,6 +1,6 @@
 #include "interface_font.h"
+#include "planner_window.h"
 #include "qt_services.h"
-#include "subnet.h"
 #include "version.h"
 
 #include <QApplication>
@@ -12,8 +12,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(tessnivar::kApplicationId));
     tessnivar::UseInterfaceFont();
     tessnivar::QtServices services;
-    tessnivar::Subnet window(services);
-    window.Form_Load();
+    tessnivar::PlannerWindow window(services);
     window.showCentered();
     return QApplication::exec();
 }

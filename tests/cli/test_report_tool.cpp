@@ -1,6 +1,6 @@
 // tessnivar-report run as a user or a script runs it: its report checked against the main window
 // it stands in for, its exit statuses and messages, and where its output goes.
-#include "about_window.h"
+#include "about_dialog.h"
 #include "unnamed_files.h"
 #include "window_fixture.h"
 
@@ -155,7 +155,7 @@ private slots:
 
     void versionIsTheAboutWindows() {
         const ToolRun version = Run({"--version"});
-        const QString shown = frmAbout().findChild<QLabel*>("Label2")->text();
+        const QString shown = AboutDialog().findChild<QLabel*>("versionLabel")->text();
         QCOMPARE(version.status + version.out, "0 tessnivar-report " + shown.toUtf8() + "\n");
     }
 

@@ -20,6 +20,14 @@ QString Text(const std::array<std::int64_t, 4>& o) {
     return QString("%1.%2.%3.%4").arg(o[0]).arg(o[1]).arg(o[2]).arg(o[3]);
 }
 
+// A message's lines as a message box shows them.
+QByteArray Joined(const std::vector<std::string>& lines) {
+    QByteArrayList texts;
+    for (const std::string& line : lines)
+        texts << QByteArray::fromStdString(line);
+    return texts.join("\r\n");
+}
+
 // A class's letter, "-" for none.
 char Letter(std::optional<AddressClass> addressClass) {
     return addressClass ? "ABC"[int(*addressClass)] : '-';
@@ -82,9 +90,9 @@ private slots:
         const QByteArray lead = "Sorry: This address cannot be subnetted.\r\nThe address ";
         const QByteArray hint =
             " does not represent a network address.\r\nHINT: To be a network address, the last ";
-        QCOMPARE(QByteArray::fromStdString(NetworkErrorText(ClassC, {"192", "168", "007", "5"})),
+        QCOMPARE(Joined(NetworkErrorLines(ClassC, {"192", "168", "007", "5"})),
                  lead + "192.168.007.5" + hint + "octet MUST be zero.");
-        QCOMPARE(QByteArray::fromStdString(NetworkErrorText(ClassA, {" 10", "", "1.50", ""})),
+        QCOMPARE(Joined(NetworkErrorLines(ClassA, {" 10", "", "1.50", ""})),
                  lead + " 10..1.50." + hint +
                      "three octets MUST be zero\r\nsince this is a Class A address.");
     }
@@ -100,7 +108,7 @@ private slots:
         QCOMPARE(LoadWorkingAddress({"0.5", "0", "2147483647.5", "-" + huge}).badOctet, 2);
         QCOMPARE(LoadWorkingAddress({"-2147483648.6", huge, "0", "0"}).badOctet, 0);
         QCOMPARE(LoadWorkingAddress({"10", huge, "0", "0"}).badOctet, 1);
-        QCOMPARE(QByteArray::fromStdString(OctetRangeErrorText(" 99999999999")),
+        QCOMPARE(Joined(OctetRangeErrorLines(" 99999999999")),
                  QByteArray("Sorry: This address cannot be subnetted.\r\n"
                             "The octet  99999999999 is out of range."));
     }
@@ -148,7 +156,7 @@ private slots:
                                            1 << bits, 1 << (32 - p)));
             }
         }
-        QCOMPARE(QByteArray::fromStdString(PrefixTooLongErrorText()),
+        QCOMPARE(Joined(PrefixTooLongErrorLines()),
                  QByteArray("There has been an error.\r\nError Code: RC-01"));
     }
 };

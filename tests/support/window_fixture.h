@@ -1,7 +1,7 @@
 #pragma once
 
 #include "scripted_services.h"
-#include "subnet.h"
+#include "planner_window.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -19,9 +19,9 @@ namespace tessnivar {
 // them.
 template <typename ServicesT> struct BasicWindowFixture {
     ServicesT services;
-    std::unique_ptr<Subnet> window;
+    std::unique_ptr<PlannerWindow> window;
 
-    BasicWindowFixture() : window(std::make_unique<Subnet>(services)) { window->Form_Load(); }
+    BasicWindowFixture() : window(std::make_unique<PlannerWindow>(services)) {}
 
     template <typename T = QWidget> T* control(const char* name) const {
         auto* found = window->findChild<T*>(QLatin1String(name));
@@ -31,9 +31,9 @@ template <typename ServicesT> struct BasicWindowFixture {
     }
     QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
     QLineEdit* octet(int index) const {
-        return box(QByteArray("txtIP").append(char('0' + index)).constData());
+        return box(QByteArray("octetEdit").append(char('0' + index)).constData());
     }
-    QSpinBox* spinner() const { return control<QSpinBox>("UpDown1"); }
+    QSpinBox* spinner() const { return control<QSpinBox>("bitsSpinner"); }
     QAbstractItemView* list(const char* name) const { return control<QAbstractItemView>(name); }
     QAction* menu(const char* name) const { return control<QAction>(name); }
 
@@ -61,14 +61,14 @@ template <typename ServicesT> struct BasicWindowFixture {
             QTest::keyClick(spinner(), steps > 0 ? Qt::Key_Up : Qt::Key_Down);
     }
     void calculate() const {
-        QTest::mouseClick(control<QPushButton>("cmdCalculate"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>("calculateButton"), Qt::LeftButton);
     }
 
     // Write File, the format question answered with format (Yes: CSV) and Save As with name.
     void writeFile(MessageAnswer format, const std::optional<QString>& name) {
         services.answers.push_back(format);
         services.fileNames.push_back(name);
-        menu("mnuWrite")->trigger();
+        menu("writeFileAction")->trigger();
     }
 
     // Each message box shown so far as "title: text".
@@ -82,7 +82,7 @@ template <typename ServicesT> struct BasicWindowFixture {
     int rowCount(const char* listName) const { return list(listName)->model()->rowCount(); }
     // The column of the shared result rows that a list shows: number, start or end.
     static int columnOf(const char* listName) {
-        return QByteArray(listName) == "lstSubnet" ? 0 : QByteArray(listName) == "lstStart" ? 1 : 2;
+        return QByteArray(listName) == "subnetList" ? 0 : QByteArray(listName) == "startList" ? 1 : 2;
     }
     QString rowText(const char* listName, int row) const {
         return list(listName)->model()->index(row, columnOf(listName)).data().toString();
@@ -93,11 +93,11 @@ template <typename ServicesT> struct BasicWindowFixture {
     }
     // The selected row of each list, -1 for none.
     QList<int> selectedRows() const {
-        return {selectedRow("lstSubnet"), selectedRow("lstStart"), selectedRow("lstEnd")};
+        return {selectedRow("subnetList"), selectedRow("startList"), selectedRow("endList")};
     }
     // Row i of the three lists: number, start and end.
     QStringList row(int i) const {
-        return {rowText("lstSubnet", i), rowText("lstStart", i), rowText("lstEnd", i)};
+        return {rowText("subnetList", i), rowText("startList", i), rowText("endList", i)};
     }
 };
 

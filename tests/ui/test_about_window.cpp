@@ -1,6 +1,6 @@
 // The About window: its texts on cyan, the focus on OK, and closing by OK or Esc, which destroys
 // it so that the next About command shows a fresh one.
-#include "about_window.h"
+#include "about_dialog.h"
 #include "scripted_services.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@ class TestAboutWindow : public QObject {
 
 private slots:
     void showsItsTextsOnCyanWithFocusOnOk() {
-        frmAbout about;
+        AboutDialog about;
         about.show();
         QCOMPARE(about.windowTitle(), "About Tessnivar");
         QCOMPARE(about.size(), QSize(312, 213));
@@ -30,7 +30,7 @@ private slots:
                  (QStringList{"", "Tessnivar", "V 1.0",
                               "Created by Brolwick.  For the latest version check the web at",
                               "www.example.com/tessnivar"}));
-        QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("cmdOK"));
+        QCOMPARE(about.focusWidget(), about.findChild<QPushButton*>("okButton"));
     }
 
     void okAndEscCloseAndDestroyTheModalWindow_data() {
@@ -50,7 +50,7 @@ private slots:
             if (byEsc)
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             else
-                QTest::mouseClick(dialog.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+                QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
             closedAtOnce = !dialog.isVisible();
         };
         ShowAbout(services);

@@ -11,7 +11,7 @@ namespace {
 QStringList Texts(const WindowFixture& f) {
     QStringList texts;
     for (const char* name :
-         {"txtIP0", "txtIP1", "txtIP2", "txtIP3", "txtSubnet", "txtBits", "txtSubnets", "txtHosts"})
+         {"octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3", "maskEdit", "bitsEdit", "subnetCountEdit", "hostCountEdit"})
         texts << f.box(name)->text();
     return texts;
 }
@@ -28,10 +28,10 @@ private slots:
         QCOMPARE(f.spinner()->minimum(), 0);
         QCOMPARE(f.spinner()->maximum(), 6);
         QCOMPARE(f.spinner()->value(), 0);
-        QCOMPARE(f.rowCount("lstSubnet"), 0);
-        QVERIFY(!f.menu("mnuPrint")->isEnabled());
-        QVERIFY(!f.menu("mnuWrite")->isEnabled());
-        QCOMPARE(f.window->focusWidget(), f.list("lstSubnet"));
+        QCOMPARE(f.rowCount("subnetList"), 0);
+        QVERIFY(!f.menu("printAction")->isEnabled());
+        QVERIFY(!f.menu("writeFileAction")->isEnabled());
+        QCOMPARE(f.window->focusWidget(), f.list("subnetList"));
         QCOMPARE(f.services.messages.size(), std::size_t{0});
     }
 
@@ -39,10 +39,10 @@ private slots:
         WindowFixture f;
         f.window->show();
         QApplication::setActiveWindow(f.window.get());
-        const QStringList expected{"lstStart",   "lstEnd",    "txtIP0",   "txtIP1",  "txtIP2",
-                                   "txtIP3",     "txtSubnet", "txtBits",  "UpDown1", "cmdCalculate",
-                                   "txtSubnets", "txtHosts",  "lstSubnet"};
-        f.list("lstSubnet")->setFocus();
+        const QStringList expected{"startList",   "endList",    "octetEdit0",   "octetEdit1",  "octetEdit2",
+                                   "octetEdit3",     "maskEdit", "bitsEdit",  "bitsSpinner", "calculateButton",
+                                   "subnetCountEdit", "hostCountEdit",  "subnetList"};
+        f.list("subnetList")->setFocus();
         QStringList visited;
         for (int i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -155,17 +155,17 @@ private slots:
             f.type(f.octet(box), text);
         }
         QCOMPARE(f.octet(box)->text(), text);
-        QCOMPARE(f.window->focusWidget(), movesFocus ? f.control("cmdCalculate") : f.octet(box));
+        QCOMPARE(f.window->focusWidget(), movesFocus ? f.control("calculateButton") : f.octet(box));
     }
 
     void enterOnTheSpinnerIsNoChange() {
         WindowFixture f;
         f.stepSpinner(2);
         f.calculate();
-        f.type(f.box("txtSubnets"), "1000");
+        f.type(f.box("subnetCountEdit"), "1000");
         QTest::keyClick(f.spinner(), Qt::Key_Return);
         QTest::keyClick(f.spinner(), Qt::Key_Enter);
-        QVERIFY(f.menu("mnuWrite")->isEnabled());
+        QVERIFY(f.menu("writeFileAction")->isEnabled());
         QCOMPARE(Texts(f).mid(5, 2), (QStringList{"3", "1000"}));
     }
 
@@ -175,19 +175,19 @@ private slots:
         QTest::addColumn<int>("cursor");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("after");
-        QTest::newRow("LF") << "txtIP3"
+        QTest::newRow("LF") << "octetEdit3"
                             << "" << 0 << "0\n5"
                             << "0";
-        QTest::newRow("into the middle") << "txtIP1"
+        QTest::newRow("into the middle") << "octetEdit1"
                                          << "18" << 1 << "6\r\n9"
                                          << "168";
-        QTest::newRow("CR LF") << "txtHosts"
+        QTest::newRow("CR LF") << "hostCountEdit"
                                << "" << 0 << "1000\r\nmore"
                                << "1000";
-        QTest::newRow("line separator") << "txtIP2"
+        QTest::newRow("line separator") << "octetEdit2"
                                         << "" << 0 << "1\u20282"
                                         << "1";
-        QTest::newRow("nothing before the break") << "txtIP3"
+        QTest::newRow("nothing before the break") << "octetEdit3"
                                                   << "0" << 1 << "\n5"
                                                   << "0";
     }
@@ -206,7 +206,7 @@ private slots:
         QTest::keySequence(target, QKeySequence::Paste);
         QCOMPARE(target->text(), after);
         // A paste that changes no octet is no change.
-        QCOMPARE(f.menu("mnuWrite")->isEnabled(), after == before || !box.startsWith("txtIP"));
+        QCOMPARE(f.menu("writeFileAction")->isEnabled(), after == before || !box.startsWith("octetEdit"));
     }
 
     void enteringOctetBoxSelectsWholeText() {

@@ -25,19 +25,19 @@ private slots:
         WindowFixture f;
         f.typeAddress("172", "16", "0", "0");
         f.stepSpinner(3);
-        QCOMPARE(f.box("txtSubnet")->text(), "255.255.240.0");
+        QCOMPARE(f.box("maskEdit")->text(), "255.255.240.0");
         f.calculate();
         QCOMPARE(f.services.messages.size(), std::size_t{0});
-        QCOMPARE(f.rowCount("lstEnd"), 16);
+        QCOMPARE(f.rowCount("endList"), 16);
         QCOMPARE(f.row(0), (QStringList{"0", "172.16.0.0", "172.16.15.255"}));
         QCOMPARE(f.row(1), (QStringList{"1", "172.16.16.0", "172.16.31.255"}));
         QCOMPARE(f.row(15), (QStringList{"15", "172.16.240.0", "172.16.255.255"}));
-        QVERIFY(f.menu("mnuPrint")->isEnabled());
-        QVERIFY(f.menu("mnuWrite")->isEnabled());
+        QVERIFY(f.menu("printAction")->isEnabled());
+        QVERIFY(f.menu("writeFileAction")->isEnabled());
         QCOMPARE(f.selectedRows(), (Rows{-1, -1, -1}));
         // Again, by keyboard: the lists are replaced, not doubled.
-        QTest::keyClick(f.control("cmdCalculate"), Qt::Key_Space);
-        QCOMPARE(f.rowCount("lstStart"), 16);
+        QTest::keyClick(f.control("calculateButton"), Qt::Key_Space);
+        QCOMPARE(f.rowCount("startList"), 16);
     }
 
     void refusedAddressChangesNothingButShowsWhy_data() {
@@ -68,23 +68,23 @@ private slots:
         const auto& message = f.services.messages.front();
         QCOMPARE(message.title + ": " + message.text, "Subnet Error!: " + text);
         QCOMPARE(message.icon, MessageIcon::Critical);
-        QCOMPARE(f.rowCount("lstSubnet"), 4);
+        QCOMPARE(f.rowCount("subnetList"), 4);
         QCOMPARE(f.row(1), (QStringList{"1", "192.168.0.64", "192.168.0.127"}));
-        QVERIFY(!f.menu("mnuWrite")->isEnabled());
+        QVERIFY(!f.menu("writeFileAction")->isEnabled());
     }
 
     void selectingRowInAnyListSelectsItInAllThree() {
         WindowFixture f;
         f.stepSpinner(5);
         f.calculate();
-        ClickRow(f.list("lstEnd"), 5);
+        ClickRow(f.list("endList"), 5);
         QCOMPARE(f.selectedRows(), (Rows{5, 5, 5}));
-        QTest::keyClick(f.list("lstEnd"), Qt::Key_Down);
+        QTest::keyClick(f.list("endList"), Qt::Key_Down);
         QCOMPARE(f.selectedRows(), (Rows{6, 6, 6}));
-        QTest::keyClick(f.list("lstSubnet"), Qt::Key_Up);
+        QTest::keyClick(f.list("subnetList"), Qt::Key_Up);
         QCOMPARE(f.selectedRows(), (Rows{5, 5, 5}));
         // Ctrl+click on the selected row takes the selection away, in all three lists.
-        ClickRow(f.list("lstStart"), 5, Qt::ControlModifier);
+        ClickRow(f.list("startList"), 5, Qt::ControlModifier);
         QCOMPARE(f.selectedRows(), (Rows{-1, -1, -1}));
     }
 
@@ -95,14 +95,14 @@ private slots:
         f.stepSpinner(5); // 64 subnets of 192.168.0.0
         f.calculate();
         QCoreApplication::processEvents(); // the lists lay out their rows
-        QAbstractItemView* start = f.list("lstStart");
+        QAbstractItemView* start = f.list("startList");
         QTest::keyClick(start, Qt::Key_End);
         QCOMPARE(f.selectedRows(), (Rows{63, 63, 63}));
         QVERIFY(start->visualRect(start->currentIndex()).intersects(start->viewport()->rect()));
         QTest::keyClick(start, Qt::Key_Home);
         QCOMPARE(f.selectedRows(), (Rows{0, 0, 0}));
         QTest::keyClick(start, Qt::Key_PageDown);
-        const int page = f.selectedRow("lstStart");
+        const int page = f.selectedRow("startList");
         QCOMPARE_GT(page, 5);
         QTest::keyClick(start, Qt::Key_Down);
         QTest::keyClick(start, Qt::Key_Right);
@@ -111,7 +111,7 @@ private slots:
         QApplication::setActiveWindow(f.window.get());
         start->setFocus();
         QTest::keyClick(start, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), f.list("lstEnd"));
+        QCOMPARE(QApplication::focusWidget(), f.list("endList"));
     }
 
     // In the largest plan too: each key's search is computed, not a look through four million
@@ -121,15 +121,15 @@ private slots:
         f.typeAddress("10", "0", "0", "0");
         f.stepSpinner(21);
         f.calculate();
-        QCOMPARE(f.rowCount("lstStart"), 4194304);
-        QTest::keyClicks(f.list("lstStart"), "10.255.255.25");
+        QCOMPARE(f.rowCount("startList"), 4194304);
+        QTest::keyClicks(f.list("startList"), "10.255.255.25");
         QCOMPARE(f.selectedRows(), (Rows{4194303, 4194303, 4194303}));
-        QTest::keyClicks(f.list("lstSubnet"), "41943");
+        QTest::keyClicks(f.list("subnetList"), "41943");
         QCOMPARE(f.selectedRows(), (Rows{41943, 41943, 41943}));
-        QTest::keyClicks(f.list("lstEnd"), "10.0.163.");
+        QTest::keyClicks(f.list("endList"), "10.0.163.");
         QCOMPARE(f.selectedRows(), (Rows{10432, 10432, 10432}));
         // A long text that no row begins with leaves the selection where it was.
-        QTest::keyClicks(f.list("lstSubnet"), QString(300, 'x'));
+        QTest::keyClicks(f.list("subnetList"), QString(300, 'x'));
         QCOMPARE(f.selectedRows(), (Rows{10432, 10432, 10432}));
     }
 };

@@ -97,7 +97,7 @@ private slots:
         };
         Calculate(f);
         const QStringList before = JobIds();
-        f.menu("mnuPrint")->trigger();
+        f.menu("printAction")->trigger();
         QCOMPARE(f.services.messages.size(), std::size_t{1});
         QCOMPARE(f.services.messages.front().text,
                  "There is no default printer.\r\nNothing was printed.");
@@ -113,7 +113,7 @@ private slots:
         f.window->show();
         Calculate(f);
         const QStringList before = JobIds();
-        f.menu("mnuPrint")->trigger();
+        f.menu("printAction")->trigger();
         QCOMPARE(catcher.texts, QStringList());
 
         QStringList jobs = JobIds();

@@ -1,6 +1,6 @@
 // The program's own services through the real Qt components on a real display (run under Xvfb):
 // message box, Save As dialog, print progress window, modal window and the end of the program.
-#include "about_window.h"
+#include "about_dialog.h"
 #include "print_progress.h"
 #include "qt_services.h"
 
@@ -107,14 +107,14 @@ private slots:
 
     void modalWindowRunsUntilItIsClosed() {
         QWidget* modal = nullptr;
-        OnShow<frmAbout> close([&](frmAbout& about) {
+        OnShow<AboutDialog> close([&](AboutDialog& about) {
             modal = QApplication::activeModalWidget();
-            about.findChild<QPushButton*>("cmdOK")->click();
+            about.findChild<QPushButton*>("okButton")->click();
         });
-        auto* about = new frmAbout;
+        auto* about = new AboutDialog;
         services_.runModal(*about);
         QVERIFY(modal != nullptr);
-        QCOMPARE(modal->objectName(), "frmAbout");
+        QCOMPARE(modal->objectName(), "AboutDialog");
     }
 
     // Last: it ends the event loop of the test program itself.

@@ -59,8 +59,8 @@ private:
     }
 
     QLineEdit* editableBox() {
-        static const char* const kBoxes[] = {"txtIP0", "txtIP1",     "txtIP2",  "txtIP3",
-                                             "txtIP3", "txtSubnets", "txtHosts"};
+        static const char* const kBoxes[] = {"octetEdit0", "octetEdit1",     "octetEdit2",  "octetEdit3",
+                                             "octetEdit3", "subnetCountEdit", "hostCountEdit"};
         return f_.box(kBoxes[below(std::size(kBoxes))]);
     }
 
@@ -108,11 +108,11 @@ private:
             if (f_.services.messages.size() == messagesBefore) {
                 ++calculations_;
                 calculated_ = true;
-                calculatedRows_ = f_.window->plan().subnetCount;
+                calculatedRows_ = f_.rowCount("subnetList");
             }
             break;
         case 5: {
-            static const char* const kLists[] = {"lstSubnet", "lstStart", "lstEnd"};
+            static const char* const kLists[] = {"subnetList", "startList", "endList"};
             static const Qt::Key kKeys[] = {Qt::Key_Down, Qt::Key_Up,       Qt::Key_End,
                                             Qt::Key_Home, Qt::Key_PageDown, Qt::Key_1};
             const char* list = kLists[below(3)];
@@ -137,10 +137,10 @@ private:
     }
 
     void writeFile() {
-        if (!f_.menu("mnuWrite")->isEnabled())
+        if (!f_.menu("writeFileAction")->isEnabled())
             return;
         const bool csv = below(2);
-        const bool small = f_.rowCount("lstSubnet") <= kLargestWrittenPlan;
+        const bool small = f_.rowCount("subnetList") <= kLargestWrittenPlan;
         const QString name = QDir(folder_).filePath(QString("plan%1").arg(writes_++));
         log_ << QString("Write File, %1, %2").arg(csv ? "Yes" : "No", small ? name : "cancel");
         const std::size_t messagesBefore = f_.services.messages.size();
@@ -156,7 +156,7 @@ private:
 
     QString brokenRule() {
         const int bits = f_.spinner()->value();
-        if (f_.box("txtBits")->text() != QString::number(bits))
+        if (f_.box("bitsEdit")->text() != QString::number(bits))
             return "the bits box does not show the spinner's value";
         if (bits == 1)
             return "the spinner rests at 1";
@@ -168,17 +168,17 @@ private:
             f_.spinner()->maximum() != MaxBitsBorrowed(*addressClass))
             return "the spinner's range does not follow the first box";
         const int prefix = ClassMaskBits(*addressClass) + bits;
-        if (f_.box("txtSubnet")->text() != QString::fromStdString(MaskText(prefix)))
+        if (f_.box("maskEdit")->text() != QString::fromStdString(MaskText(prefix)))
             return "the mask does not follow the first box and the spinner";
-        if (f_.menu("mnuPrint")->isEnabled() != calculated_ ||
-            f_.menu("mnuWrite")->isEnabled() != calculated_)
+        if (f_.menu("printAction")->isEnabled() != calculated_ ||
+            f_.menu("writeFileAction")->isEnabled() != calculated_)
             return QString("Print and Write File are %1, but the last successful Calculate was %2")
-                .arg(f_.menu("mnuWrite")->isEnabled() ? "enabled" : "disabled",
+                .arg(f_.menu("writeFileAction")->isEnabled() ? "enabled" : "disabled",
                      calculated_ ? "not followed by a change" : "followed by a change, or none");
-        if (calculated_ && f_.rowCount("lstEnd") != calculatedRows_)
+        if (calculated_ && f_.rowCount("endList") != calculatedRows_)
             return "the lists do not hold the calculated subnets";
-        const int selected = f_.selectedRow("lstSubnet");
-        if (f_.selectedRow("lstStart") != selected || f_.selectedRow("lstEnd") != selected)
+        const int selected = f_.selectedRow("subnetList");
+        if (f_.selectedRow("startList") != selected || f_.selectedRow("endList") != selected)
             return "the lists show different selected rows";
         for (const QString& file : std::exchange(written_, {})) {
             if (const QString broken = brokenReport(file); !broken.isEmpty())

@@ -96,7 +96,7 @@ private slots:
         QVERIFY(existing.open(QIODevice::WriteOnly));
         existing.write("old");
         existing.close();
-        f.type(f.box("txtHosts"), "0");
+        f.type(f.box("hostCountEdit"), "0");
         f.writeFile(MessageAnswer::Yes, path("counts.csv"));
         QCOMPARE(ReadAll(path("counts.csv")), "old");
         QCOMPARE(f.messagesShown().mid(1),
@@ -106,12 +106,12 @@ private slots:
 
     void printGoesToDefaultPrinterOrSaysThereIsNone() {
         CalculatedWindow f;
-        f.menu("mnuPrint")->trigger();
+        f.menu("printAction")->trigger();
         QCOMPARE(f.messagesShown(),
                  QStringList{"Print Error: There is no default printer.\r\nNothing was printed."});
         QStringList calls;
         f.services.printer = KeepCalls(calls);
-        f.menu("mnuPrint")->trigger();
+        f.menu("printAction")->trigger();
         QCOMPARE(calls.mid(0, 3),
                  (QStringList{"bold on", "size 24", "line Tessnivar v 1.0 -- by Brolwick"}));
         QCOMPARE(calls.filter(QStringLiteral("UNUSABLE")).size(), 2);
@@ -125,7 +125,7 @@ private slots:
         QStringList calls;
         f.services.printer = KeepCalls(calls, 10);
         f.services.cancelAfterPage = 1;
-        f.menu("mnuPrint")->trigger();
+        f.menu("printAction")->trigger();
         QCOMPARE(f.services.progress, (QStringList{"start 2", "done 1"}));
         QCOMPARE(calls.last(), "abandon");
         QVERIFY(!calls.contains("end"));
@@ -139,7 +139,7 @@ private slots:
             printer->failAtLine = 12;
             return printer;
         };
-        f.menu("mnuPrint")->trigger();
+        f.menu("printAction")->trigger();
         QCOMPARE(f.messagesShown(), QStringList{"Print Error: The printer failed while printing."
                                                 "\r\nThe document was abandoned."});
         QCOMPARE(f.services.messages.front().icon, MessageIcon::Critical);
@@ -157,7 +157,7 @@ private slots:
 
     void exitEndsProgramWithoutAsking() {
         CalculatedWindow f;
-        f.menu("mnuExit")->trigger();
+        f.menu("exitAction")->trigger();
         QCOMPARE(f.services.endProgramCalls, 1);
         QVERIFY(f.services.messages.empty());
     }

@@ -1,6 +1,6 @@
 // Every text of both windows drawn whole in the face the program chooses: labels, captions, the
 // widest list entries, boxes set by the program; and a row copied from the lists.
-#include "about_window.h"
+#include "about_dialog.h"
 #include "interface_font.h"
 #include "text_box.h"
 #include "window_fixture.h"
@@ -51,10 +51,10 @@ private slots:
     void programUsesItsChosenFacesWhereverTheyAreNamed() {
         // Not a skip: the install script brings these fonts.
         QCOMPARE(QFontInfo(QApplication::font()).family(), "Liberation Sans Narrow");
-        frmAbout about;
-        QCOMPARE(QFontInfo(about.findChild<QLabel*>("Label1")->font()).family(), "Comic Neue");
-        QCOMPARE(QFontInfo(about.findChild<QPushButton*>("cmdOK")->font()).family(), "Comic Neue");
-        QCOMPARE(QFontInfo(about.findChild<QLabel*>("Label4")->font()).family(),
+        AboutDialog about;
+        QCOMPARE(QFontInfo(about.findChild<QLabel*>("titleLabel")->font()).family(), "Comic Neue");
+        QCOMPARE(QFontInfo(about.findChild<QPushButton*>("okButton")->font()).family(), "Comic Neue");
+        QCOMPARE(QFontInfo(about.findChild<QLabel*>("webAddressLabel")->font()).family(),
                  "Liberation Sans Narrow");
     }
 
@@ -69,7 +69,7 @@ private slots:
             QVERIFY2(label->fontMetrics().height() <= label->contentsRect().height(),
                      qPrintable(label->text()));
         }
-        const auto* calculate = f.control<QPushButton>("cmdCalculate");
+        const auto* calculate = f.control<QPushButton>("calculateButton");
         const int buttonMargins = 2 * calculate->style()->pixelMetric(QStyle::PM_ButtonMargin) +
                                   2 * calculate->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
         QCOMPARE_LE(Advance(calculate, "Calculate") + buttonMargins, calculate->width());
@@ -84,7 +84,7 @@ private slots:
 
     void aboutWindowTextsAreWhole() {
 
-        frmAbout about;
+        AboutDialog about;
         about.show();
         for (const QLabel* label : about.findChildren<QLabel*>()) {
             if (label->text().isEmpty())
@@ -94,7 +94,7 @@ private slots:
                 room, Qt::AlignHCenter | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
             QVERIFY2(room.contains(drawn), qPrintable(label->text()));
         }
-        const auto* ok = about.findChild<QPushButton*>("cmdOK");
+        const auto* ok = about.findChild<QPushButton*>("okButton");
         QCOMPARE_LE(Advance(ok, "OK"), ok->contentsRect().width());
         QCOMPARE_LE(ok->fontMetrics().height(), ok->contentsRect().height());
     }
@@ -106,11 +106,11 @@ private slots:
         f.typeAddress("223", "255", "255", "0");
         f.stepSpinner(5);
         f.calculate();
-        QCOMPARE(f.rowText("lstEnd", 63), "223.255.255.255");
+        QCOMPARE(f.rowText("endList", 63), "223.255.255.255");
         QCoreApplication::processEvents(); // the lists lay out their rows
-        const std::pair<const char*, QString> widest[] = {{"lstSubnet", "4194303"},
-                                                          {"lstStart", "223.255.255.252"},
-                                                          {"lstEnd", "223.255.255.255"}};
+        const std::pair<const char*, QString> widest[] = {{"subnetList", "4194303"},
+                                                          {"startList", "223.255.255.252"},
+                                                          {"endList", "223.255.255.255"}};
         for (const auto& [name, text] : widest) {
             QAbstractItemView* list = f.list(name);
             QVERIFY2(list->verticalScrollBar()->isVisible(), name);
@@ -138,14 +138,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         f.typeAddress("10", "0", "0", "0");
         f.stepSpinner(21);
-        for (const char* name : {"txtSubnets", "txtHosts", "txtSubnet", "txtBits"}) {
+        for (const char* name : {"subnetCountEdit", "hostCountEdit", "maskEdit", "bitsEdit"}) {
             QLineEdit* box = f.box(name);
             box->repaint();
             const QPoint leftEdge(box->contentsRect().left() + 3, box->height() / 2);
             QCOMPARE(box->cursorPositionAt(leftEdge), 0);
             QCOMPARE(box->toolTip(), ScrollsAtEnd(box) ? box->text() : QString());
         }
-        QCOMPARE(f.box("txtSubnets")->text(), "4194304");
+        QCOMPARE(f.box("subnetCountEdit")->text(), "4194304");
         f.type(f.octet(0), "300");
         QCOMPARE(f.octet(0)->text(), "223");
         QVERIFY(!ScrollsAtEnd(f.octet(0)));
@@ -158,10 +158,10 @@ private slots:
         f.stepSpinner(3);
         f.calculate();
         QGuiApplication::clipboard()->setText("kept");
-        QTest::keySequence(f.list("lstStart"), QKeySequence::Copy);
+        QTest::keySequence(f.list("startList"), QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), "kept");
-        f.list("lstEnd")->setCurrentIndex(f.list("lstEnd")->model()->index(5, 2));
-        for (const char* name : {"lstSubnet", "lstStart", "lstEnd"}) {
+        f.list("endList")->setCurrentIndex(f.list("endList")->model()->index(5, 2));
+        for (const char* name : {"subnetList", "startList", "endList"}) {
             QGuiApplication::clipboard()->clear();
             QTest::keySequence(f.list(name), QKeySequence::Copy);
             QCOMPARE(QGuiApplication::clipboard()->text(), "5\t172.16.80.0\t172.16.95.255");

@@ -1,4 +1,4 @@
-#include "about_window.h"
+#include "about_dialog.h"
 
 #include "program_icon.h"
 #include "services.h"
@@ -18,11 +18,7 @@ namespace tessnivar {
 
 namespace {
 
-// The layout is kept in twips from the top-left corner of the client area; 15 twips make one
-// pixel at 96 dots per inch.
-constexpr int kTwipsPerPixel = 15;
-constexpr int kClientWidthTwips = 4680;
-constexpr int kClientHeightTwips = 3195;
+constexpr QSize kClientSize(312, 213);
 
 constexpr QRgb kCyan = qRgb(0, 255, 255);
 constexpr QRgb kLightRed = qRgb(255, 128, 128);
@@ -31,14 +27,12 @@ constexpr QRgb kYellow = qRgb(255, 255, 0);
 
 enum class ControlKind { Picture, Label, Button };
 
+// One control, placed in pixels from the top-left corner of the client area.
 struct ControlRow {
-    const char* name;
+    const char* objectName;
     ControlKind kind;
     const char* text;
-    int left;
-    int top;
-    int width;
-    int height;
+    QRect geometry;
     const char* face; // nullptr: the picture has no text
     qreal points;
     bool bold;
@@ -50,24 +44,21 @@ struct ControlRow {
 // Rows after the picture are in tab order, so creating them in turn builds the focus chain.
 // Faces that are not installed fall back to Qt's nearest match with the same size and styles.
 constexpr std::array<ControlRow, 6> kControls{{
-    {"Image1", ControlKind::Picture, "", 360, 240, 480, 480, nullptr, 0, false, false, std::nullopt,
-     false},
-    {"Label1", ControlKind::Label, "Tessnivar", 1560, 120, 3015, 495, "Comic Sans MS", 18, false,
-     false, kLightRed, false},
-    {"Label2", ControlKind::Label, kVersionText, 2400, 720, 1215, 615, "Comic Sans MS", 24, false,
-     false, kLightRed, false},
-    {"Label3", ControlKind::Label, "Created by Brolwick.  For the latest version check the web at",
-     120, 1440, 4455, 495, "Comic Sans MS", 9.75, false, false, kBlue, true},
-    {"Label4", ControlKind::Label, "www.example.com/tessnivar", 0, 2040, 4695, 375, "MS Sans Serif",
-     12, true, true, kYellow, false},
-    {"cmdOK", ControlKind::Button, "OK", 1680, 2520, 1215, 495, "Comic Sans MS", 9.75, true, false,
+    {"iconPicture", ControlKind::Picture, "", QRect(24, 16, 32, 32), nullptr, 0, false, false,
      std::nullopt, false},
+    {"titleLabel", ControlKind::Label, QT_TRANSLATE_NOOP("AboutDialog", "Tessnivar"),
+     QRect(104, 8, 201, 33), "Comic Sans MS", 18, false, false, kLightRed, false},
+    {"versionLabel", ControlKind::Label, kVersionText, QRect(160, 48, 81, 41), "Comic Sans MS", 24,
+     false, false, kLightRed, false},
+    {"creditLabel", ControlKind::Label,
+     QT_TRANSLATE_NOOP("AboutDialog",
+                       "Created by Brolwick.  For the latest version check the web at"),
+     QRect(8, 96, 297, 33), "Comic Sans MS", 9.75, false, false, kBlue, true},
+    {"webAddressLabel", ControlKind::Label, "www.example.com/tessnivar", QRect(0, 136, 313, 25),
+     "MS Sans Serif", 12, true, true, kYellow, false},
+    {"okButton", ControlKind::Button, QT_TRANSLATE_NOOP("AboutDialog", "OK"),
+     QRect(112, 168, 81, 33), "Comic Sans MS", 9.75, true, false, std::nullopt, false},
 }};
-
-QRect ToPixels(const ControlRow& row) {
-    return {row.left / kTwipsPerPixel, row.top / kTwipsPerPixel, row.width / kTwipsPerPixel,
-            row.height / kTwipsPerPixel};
-}
 
 QFont FontOf(const ControlRow& row) {
     QFont font(QString::fromLatin1(row.face));
@@ -87,7 +78,7 @@ QLabel* MakePicture(QWidget* parent) {
 }
 
 QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(row.text), parent);
+    auto* label = new QLabel(AboutDialog::tr(row.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setTextInteractionFlags(Qt::NoTextInteraction);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -104,9 +95,9 @@ QLabel* MakeLabel(const ControlRow& row, QWidget* parent) {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Tessnivar"));
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutDialog"));
+    setWindowTitle(tr("About Tessnivar"));
     setWindowIcon(ProgramIcon());
     setWindowModality(Qt::ApplicationModal);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -126,34 +117,29 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
             control = MakeLabel(row, this);
             break;
         case ControlKind::Button: {
-            auto* button = new QPushButton(QString::fromUtf8(row.text), this);
+            auto* button = new QPushButton(tr(row.text), this);
             button->setFont(FontOf(row));
             button->setDefault(true);
             // The labels never take the focus, so it rests on OK from the moment the window is
             // activated, keys included.
             button->setFocus();
-            connect(button, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+            // Closing destroys the window.
+            connect(button, &QPushButton::clicked, this, &QWidget::close);
             control = button;
             break;
         }
         }
-        control->setObjectName(QString::fromLatin1(row.name));
-        control->setGeometry(ToPixels(row));
+        control->setObjectName(QLatin1String(row.objectName));
+        control->setGeometry(row.geometry);
     }
 
-    const QSize client(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
-    setFixedSize(client);
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client,
+    setFixedSize(kClientSize);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, kClientSize,
                                     screen()->availableGeometry()));
 }
 
-void frmAbout::cmdOK_Click() {
-    // Closing unloads the window: it deletes itself.
-    close();
-}
-
 void ShowAbout(Services& services) {
-    auto* about = new frmAbout;
+    auto* about = new AboutDialog;
     services.runModal(*about);
 }
 
