@@ -12,9 +12,9 @@ constexpr int kShowAfterMilliseconds = 400;
 } // namespace
 
 QtPrintProgress::QtPrintProgress()
-    : dialog_(QString(), QApplication::translate("QtPrintProgress", "Cancel"), 0, 1,
+    : dialog_(QString(), tr("Cancel"), 0, 1,
               QApplication::activeWindow()) {
-    dialog_.setWindowTitle(QApplication::translate("QtPrintProgress", "Print"));
+    dialog_.setWindowTitle(tr("Print"));
     dialog_.setWindowModality(Qt::ApplicationModal);
     dialog_.setMinimumDuration(kShowAfterMilliseconds);
     // It stays until the document is done or abandoned, even at its last page.
@@ -26,14 +26,14 @@ void QtPrintProgress::start(int pages) {
     pages_ = pages;
     dialog_.setRange(0, pages);
     dialog_.setLabelText(
-        QApplication::translate("QtPrintProgress", "Printed %1 of %2 pages").arg(0).arg(pages));
+        tr("Printed %1 of %2 pages").arg(0).arg(pages));
     // Starts the clock that shows the window.
     dialog_.setValue(0);
 }
 
 bool QtPrintProgress::pagesDone(int done) {
     dialog_.setLabelText(
-        QApplication::translate("QtPrintProgress", "Printed %1 of %2 pages").arg(done).arg(pages_));
+        tr("Printed %1 of %2 pages").arg(done).arg(pages_));
     // Shows the window once its time has come; while it shows, this also handles pending events.
     dialog_.setValue(done);
     return !dialog_.wasCanceled();

@@ -2,6 +2,7 @@
 
 #include "print_progress.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 namespace tessnivar {
@@ -11,6 +12,8 @@ namespace tessnivar {
 // than a moment, and while it shows, each completed page lets the windows repaint and Cancel be
 // pressed.
 class QtPrintProgress final : public PrintProgress {
+    Q_DECLARE_TR_FUNCTIONS(QtPrintProgress)
+
 public:
     QtPrintProgress();
 
