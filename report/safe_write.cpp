@@ -235,7 +235,7 @@ std::optional<std::string> FollowLinks(std::string path) {
         struct stat status {};
         if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
             return path;
-        // A buffer of a size known where it is read into, so that fortify checks the call.
+        // A buffer whose size the compiler sees, so that fortify checks the call.
         std::array<char, PATH_MAX> buffer{};
         const ssize_t size = readlink(path.c_str(), buffer.data(), buffer.size());
         if (size < 0)
