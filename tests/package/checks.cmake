@@ -138,6 +138,7 @@ elseif(CHECK STREQUAL "contents")
         ./usr/share/man/man1/tessnivar-report.1.gz
         ./usr/share/doc/tessnivar/copyright
         ./usr/share/doc/tessnivar/changelog.gz
+    ./usr/share/lintian/overrides/tessnivar
     )
     foreach(size 16 32 48 64 128 256)
         list(APPEND expected ./usr/share/icons/hicolor/${size}x${size}/apps/tessnivar.png)
