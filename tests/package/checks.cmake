@@ -1,26 +1,11 @@
-# The checks of what a user gets, one of them per run, chosen by CHECK:
+# The checks of what a user gets, chosen by CHECK:
 # - help: tessnivar-report's --help and its manual page name the same options and exit statuses.
-#   -DTOOL=<tessnivar-report> -DMANUAL=<man/tessnivar-report.1>
-# - versions: every text naming the release names the project's VERSION: the newest release of
-#   the software-centre metadata METAINFO, the newest entry of the Debian CHANGELOG and the footer
-#   of each manual page in MANUALS (a list).
-# - contents: the package DEB's name, version and relations, and that it holds exactly the files
-#   a user of the program needs. -DDEB=... -DVERSION=... -DAPP_ID=...
-# - metadata: the desktop entry and the software-centre metadata as installed from DEB, together.
-#   -DDEB=... -DUNPACKED=... -DAPP_ID=... -DAPPSTREAMCLI=... -DDESKTOP_FILE_VALIDATE=...
-# - runs: the tool from the unpacked DEB writes the same report as BUILT_TOOL.
-#   -DDEB=... -DUNPACKED=... -DVERSION=... -DBUILT_TOOL=...
-# - hardening: both programs of DEB pass hardening-check, and lintian on CHANGES shows no error,
-#   no warning and, pedantic and informational tags included, no hardening tag.
-#   -DDEB=... -DUNPACKED=... -DCHANGES=...
+# - versions: the newest release of the software-centre metadata, the newest entry of the Debian
+#   changelog and the footer of each manual page name the project's VERSION.
+# - package: the package DEB's relations and exact files; installed (unpacked into UNPACKED), its
+#   desktop entry and metadata are valid and agree, its tool writes the report of BUILT_TOOL, both
+#   programs pass hardening-check; lintian on CHANGES, pedantic, shows no error and no warning.
 cmake_minimum_required(VERSION 3.25)
-
-# Unpacks DEB into the empty folder UNPACKED, as an installation would lay it out under /.
-function(unpack)
-    file(REMOVE_RECURSE ${UNPACKED})
-    file(MAKE_DIRECTORY ${UNPACKED})
-    execute_process(COMMAND dpkg-deb -x ${DEB} ${UNPACKED} COMMAND_ERROR_IS_FATAL ANY)
-endfunction()
 
 if(CHECK STREQUAL "help")
     execute_process(COMMAND ${TOOL} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
@@ -104,15 +89,10 @@ elseif(CHECK STREQUAL "versions")
         endif()
     endforeach()
 
-elseif(CHECK STREQUAL "contents")
-    function(field name out)
+elseif(CHECK STREQUAL "package")
+    function(expect_field name pattern)
         execute_process(COMMAND dpkg-deb --field ${DEB} ${name} OUTPUT_VARIABLE value
                         OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-        set(${out} "${value}" PARENT_SCOPE)
-    endfunction()
-
-    function(expect_field name pattern)
-        field(${name} value)
         if(NOT value MATCHES "${pattern}")
             message(SEND_ERROR "${name} is \"${value}\", expected to match \"${pattern}\"")
         endif()
@@ -138,7 +118,7 @@ elseif(CHECK STREQUAL "contents")
         ./usr/share/man/man1/tessnivar-report.1.gz
         ./usr/share/doc/tessnivar/copyright
         ./usr/share/doc/tessnivar/changelog.gz
-    ./usr/share/lintian/overrides/tessnivar
+        ./usr/share/lintian/overrides/tessnivar
     )
     foreach(size 16 32 48 64 128 256)
         list(APPEND expected ./usr/share/icons/hicolor/${size}x${size}/apps/tessnivar.png)
@@ -176,8 +156,10 @@ elseif(CHECK STREQUAL "contents")
         message(SEND_ERROR "the package's files differ: missing \"${missing}\", unexpected \"${extra}\"")
     endif()
 
-elseif(CHECK STREQUAL "metadata")
-    unpack()
+    # Installed as an installation would lay it out under /.
+    file(REMOVE_RECURSE ${UNPACKED})
+    execute_process(COMMAND dpkg-deb -x ${DEB} ${UNPACKED} COMMAND_ERROR_IS_FATAL ANY)
+
     execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net ${UNPACKED} RESULT_VARIABLE status)
     if(NOT status EQUAL 0)
         message(SEND_ERROR "appstreamcli validate-tree found problems in the installed files")
@@ -203,12 +185,10 @@ elseif(CHECK STREQUAL "metadata")
         message(SEND_ERROR "the metadata has no OARS content rating")
     endif()
 
-elseif(CHECK STREQUAL "runs")
-    unpack()
     set(tool ${UNPACKED}/usr/bin/tessnivar-report)
     execute_process(COMMAND ${tool} --version OUTPUT_VARIABLE version RESULT_VARIABLE status)
     if(NOT status EQUAL 0 OR NOT version MATCHES "^tessnivar-report V ${VERSION}\nCopyright ")
-        message(FATAL_ERROR "${tool} --version exited with ${status}, printing \"${version}\"")
+        message(SEND_ERROR "${tool} --version exited with ${status}, printing \"${version}\"")
     endif()
 
     foreach(form --text --csv)
@@ -217,26 +197,27 @@ elseif(CHECK STREQUAL "runs")
         execute_process(COMMAND ${BUILT_TOOL} ${form} 172.16.0.0 4 OUTPUT_VARIABLE built
                         COMMAND_ERROR_IS_FATAL ANY)
         if(NOT packaged STREQUAL built OR packaged STREQUAL "")
-            message(FATAL_ERROR "the packaged tool's ${form} report differs from the built one's")
+            message(SEND_ERROR "the packaged tool's ${form} report differs from the built one's")
         endif()
     endforeach()
 
-elseif(CHECK STREQUAL "hardening")
-    unpack()
     foreach(program tessnivar tessnivar-report)
         # Control flow integrity is not among Debian 12's hardening flags.
-        execute_process(COMMAND hardening-check --nocfprotection
-                                ${UNPACKED}/usr/bin/${program}
+        execute_process(COMMAND hardening-check --nocfprotection ${UNPACKED}/usr/bin/${program}
                         OUTPUT_VARIABLE report RESULT_VARIABLE status)
         if(NOT status EQUAL 0)
             message(SEND_ERROR "${program} is not hardened:\n${report}")
         endif()
     endforeach()
+    string(REPLACE "/tessnivar_" "/tessnivar-dbgsym_" dbgsym "${DEB}")
+    if(NOT EXISTS ${dbgsym})
+        message(SEND_ERROR "no debug symbols package ${dbgsym}")
+    endif()
     execute_process(COMMAND lintian --pedantic -I --fail-on error,warning ${CHANGES}
                     OUTPUT_VARIABLE tags RESULT_VARIABLE status)
     message(STATUS "lintian:\n${tags}")
     if(NOT status EQUAL 0 OR tags MATCHES "hardening-")
-        message(SEND_ERROR "lintian exited with ${status}")
+        message(SEND_ERROR "lintian exited with ${status}, or found a hardening tag")
     endif()
 else()
     message(FATAL_ERROR "unknown CHECK \"${CHECK}\"")
