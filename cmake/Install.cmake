@@ -13,8 +13,9 @@ if(NOT UNIX OR APPLE)
     return()
 endif()
 
-# Compresses source into the build folder as destination.gz, as Debian wants manual pages: the best compression, and no name or time stamp in the header, so the bytes depend
-# on the content alone.
+# Compresses source into the build folder as destination.gz, as Debian wants manual pages: the
+# best compression, and no name or time stamp in the header, so the bytes depend on the content
+# alone.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 function(tessnivar_gzip source destination)
     set(output ${PROJECT_BINARY_DIR}/compressed/${destination})
