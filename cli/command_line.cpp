@@ -165,7 +165,11 @@ std::string HelpText() {
 }
 
 std::string VersionLine() {
-    return std::string("tessnivar-report ") + kVersionText + "\n";
+    return std::string("tessnivar-report ") + kVersionText +
+           "\nCopyright (C) 2026 The Tessnivar developers\n"
+           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
 }
 
 } // namespace tessnivar

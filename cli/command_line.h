@@ -42,7 +42,7 @@ using CommandLine = std::variant<ReportRequest, HelpRequest, VersionRequest, Usa
 // The full --help text, examples included.
 [[nodiscard]] std::string HelpText();
 
-// The --version line.
+// The --version text: the version line, then the copyright and the licence.
 [[nodiscard]] std::string VersionLine();
 
 } // namespace tessnivar

@@ -13,9 +13,9 @@ if(NOT UNIX OR APPLE)
     return()
 endif()
 
-# Compresses source into the build folder as destination.gz, as Debian wants manual pages and
-# changelogs: the best compression, and no name or time stamp in the header, so the bytes depend
-# on the content alone.
+# Compresses source into the build folder as destination.gz, as Debian wants manual pages: the
+# best compression, and no name or time stamp in the header, so the bytes depend on the content
+# alone.
 find_program(GZIP_PROGRAM gzip REQUIRED)
 function(tessnivar_gzip source destination)
     set(output ${PROJECT_BINARY_DIR}/compressed/${destination})
@@ -46,13 +46,6 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/icons/tessnivar.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-
-# The licence terms and the history, where Debian's tools and users look for them.
-set(TESSNIVAR_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tessnivar)
-tessnivar_gzip(${PROJECT_SOURCE_DIR}/cmake/debian/changelog doc/changelog)
-install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright
-              ${PROJECT_BINARY_DIR}/compressed/doc/changelog.gz
-        DESTINATION ${TESSNIVAR_DOC_DIR})
 
 get_property(compressed GLOBAL PROPERTY TESSNIVAR_COMPRESSED)
 add_custom_target(tessnivar_compressed ALL DEPENDS ${compressed})

@@ -235,15 +235,16 @@ std::optional<std::string> FollowLinks(std::string path) {
         struct stat status {};
         if (lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
             return path;
-        std::string target(PATH_MAX, '\0');
-        const ssize_t size = readlink(path.c_str(), target.data(), target.size());
+        // A buffer whose size the compiler sees, so that fortify checks the call.
+        std::array<char, PATH_MAX> buffer{};
+        const ssize_t size = readlink(path.c_str(), buffer.data(), buffer.size());
         if (size < 0)
             return std::nullopt;
-        if (static_cast<std::size_t>(size) == target.size()) {
+        if (static_cast<std::size_t>(size) == buffer.size()) {
             errno = ENAMETOOLONG;
             return std::nullopt;
         }
-        target.resize(static_cast<std::size_t>(size));
+        const std::string target(buffer.data(), static_cast<std::size_t>(size));
         // A relative link is read from the folder that holds it.
         path = target.starts_with('/') ? target : path.substr(0, path.rfind('/') + 1) + target;
     }

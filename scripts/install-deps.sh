@@ -12,7 +12,7 @@ packages=(
   poppler-utils cups printer-driver-cups-pdf
   desktop-file-utils
   xvfb xauth xdotool imagemagick
-  dpkg-dev file lintian appstream mandoc groff-base
+  dpkg-dev debhelper devscripts file lintian appstream mandoc groff-base
 )
 
 missing=()
