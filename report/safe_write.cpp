@@ -11,8 +11,8 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <system_error>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 
 namespace tessnivar {
 
@@ -99,7 +99,8 @@ public:
                 continue;
             auto& previous = gPreviousActions[static_cast<std::size_t>(signal)];
             sigaction(signal, nullptr, &previous);
-            const bool ignored = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
+            const bool ignored =
+                !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
             installed_[static_cast<std::size_t>(signal)] = !ignored;
             if (ignored)
                 continue;
@@ -259,8 +260,7 @@ public:
         if (fsync(fd_.get()) != 0)
             return errno;
         struct stat now {};
-        const bool taken =
-            fstatat(folder(), place_.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0;
+        const bool taken = fstatat(folder(), place_.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0;
         if (taken != (replaced != nullptr) || (taken && !SameFile(now, *replaced)))
             return -1;
         if (!self_.empty()) {
@@ -335,8 +335,7 @@ private:
             if (const int error = fd_.close())
                 return error;
         }
-        const Descriptor folderForSync(
-            openat(folder(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Descriptor folderForSync(openat(folder(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (folderForSync.valid() && fsync(folderForSync.get()) != 0 && errno != EINVAL)
             return errno;
         return 0;

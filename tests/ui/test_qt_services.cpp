@@ -90,6 +90,35 @@ private slots:
                  std::optional<QString>());
     }
 
+    // Qt's own question, about the file that will be written: for CSV the name with ".csv".
+    void saveAsAsksBeforeReplacingTheFileWritten() {
+        const QTemporaryDir dir;
+        const QString written = QDir(dir.path()).filePath("plan.csv");
+        QVERIFY(QFile(written).open(QIODevice::WriteOnly));
+        QStringList questions;
+        bool openAfterNo = false;
+        const auto answer = [&](QMessageBox::StandardButton button) {
+            return [&questions, button](QMessageBox& box) {
+                questions << box.text();
+                box.button(button)->click();
+            };
+        };
+        OnShow<QFileDialog> choose([&](QFileDialog& dialog) {
+            OnShow<QMessageBox> keep(answer(QMessageBox::No));
+            dialog.selectFile(QDir(dir.path()).filePath("plan"));
+            static_cast<QDialog&>(dialog).accept();
+            openAfterNo = dialog.isVisible();
+            OnShow<QMessageBox> replace(answer(QMessageBox::Yes));
+            static_cast<QDialog&>(dialog).accept();
+        });
+        QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", QString()),
+                 std::optional(written));
+        QVERIFY(openAfterNo);
+        QCOMPARE(questions.size(), 2);
+        QVERIFY2(questions.first().startsWith("plan.csv already exists."),
+                 qPrintable(questions.first()));
+    }
+
     void printProgressCountsPagesAndReportsCancel() {
         const auto progress = services_.showPrintProgress();
         progress->start(3);
