@@ -114,6 +114,7 @@ private slots:
         row("fractional bits", {"10.0.0.0", "2.5"}, "1 BITS must be a whole number");
         row("unknown option", {"-x", "10.0.0.0", "2"}, "1 unknown option");
         row("both forms", {"--csv", "--text", "10.0.0.0", "2"}, "1 --csv and --text cannot");
+        row("--csv twice", {"--csv", "10.0.0.0", "--csv", "2"}, "1 --csv can be given only once.");
         row("-o as the last argument", {"10.0.0.0", "2", "-o"}, "1 -o needs a file name.");
         row("-o twice", {"-o", "a", "10.0.0.0", "2", "-o", "b"}, "1 -o can be given only once.");
         const QString control = "1 ADDRESS must not contain control characters, found byte 0x";
