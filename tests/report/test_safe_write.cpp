@@ -7,6 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
@@ -43,6 +47,19 @@ QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int sig
                                : QString("exit %1").arg(WEXITSTATUS(status));
 }
 
+// Runs act in a child process as user 65534 (nobody) with the extra groups given, as another
+// local user would; whether act returned true.
+bool AsAnotherUser(const std::vector<gid_t>& groups, const std::function<bool()>& act) {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
+                      setuid(65534) == 0 && act()
+                  ? 0
+                  : 1);
+    int status = -1;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 } // namespace
 
 class SafeWriteTest : public QObject {
@@ -73,7 +90,7 @@ private slots:
     void stoppedWriteLeavesTheOldFileAndNothingElse_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<bool>("named");
-        for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGKILL}) {
+        for (const int signal : {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGUSR1, SIGALRM, SIGKILL}) {
             QTest::addRow("SIG%s, unnamed", sigabbrev_np(signal)) << signal << false;
             if (signal != SIGKILL)
                 QTest::addRow("SIG%s, named", sigabbrev_np(signal)) << signal << true;
@@ -124,9 +141,15 @@ private slots:
 
     // As text editors do: the mode stays, and for root the owner and group; a symbolic link
     // stays a link to the new plan, even to a name not yet taken, and the other names of a
-    // hard-linked file keep what they had. The longest name a folder holds is written too.
+    // hard-linked file keep what they had. The longest path the system takes is written too.
     void replacedFileKeepsModeOwnerAndLinks() {
-        const QString longest(255, 'x');
+        QString longest;
+        while (PATH_MAX - 1 - path(longest).size() > NAME_MAX) {
+            longest += QString(200, 'd') + '/';
+            QVERIFY(QDir().mkdir(path(longest)));
+        }
+        longest += QString(PATH_MAX - 1 - path(longest).size(), 'x');
+        QCOMPARE(bytes(longest).size(), PATH_MAX - 1);
         QCOMPARE(write(longest, true) + write("plan.txt", true), QString());
         const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
         QVERIFY(QFile::setPermissions(path("plan.txt"), mode));
@@ -141,14 +164,82 @@ private slots:
             QList<qint64>({size("plan.txt"), size("later.txt"), size(longest), size("copy.txt")}),
             QList<qint64>({832, 832, 832, 651}));
         QVERIFY(QFileInfo(path("latest")).isSymLink() && QFileInfo(path("next")).isSymLink());
-        QCOMPARE(files(),
-                 (QStringList{"copy.txt", "later.txt", "latest", "next", "plan.txt", longest}));
+        QCOMPARE(files(), (QStringList{"copy.txt", "later.txt", "latest", "next", "plan.txt"}));
+        QCOMPARE(QFileInfo(path(longest)).dir().entryList(QDir::Files),
+                 QStringList{QFileInfo(longest).fileName()});
         const QFileInfo plan(path("plan.txt"));
         // The user's own access bits say nothing about the file.
         QCOMPARE(plan.permissions() & ~QFileDevice::Permissions(0x0F00), mode);
         if (!root)
             QSKIP("the owner and group are kept for root only");
         QCOMPARE(QString("%1:%2").arg(plan.ownerId()).arg(plan.groupId()), "4242:4343");
+    }
+
+    // Another user may replace a file their group may write, not its owner; the file keeps its
+    // group, so that its owner can still write it.
+    void groupWritableFileIsReplacedAndKeepsItsGroup() {
+        if (geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QCOMPARE(write("plan.txt", true), QString());
+        QCOMPARE(chmod(QFile::encodeName(dir_->path()).constData(), 0777), 0);
+        QCOMPARE(chown(bytes("plan.txt").constData(), 4242, 4343), 0);
+        QCOMPARE(chmod(bytes("plan.txt").constData(), 0460), 0);
+        QVERIFY(AsAnotherUser({4343}, [this] { return write("plan.txt").isEmpty(); }));
+        const QFileInfo plan(path("plan.txt"));
+        QCOMPARE(QString("%1:%2 %3").arg(plan.ownerId()).arg(plan.groupId()).arg(plan.size()),
+                 "65534:4343 832");
+    }
+
+    // In a folder all may write, such as /tmp, another user swaps their file for a link to
+    // root's private one while root writes: the link is not written through, nor replaced.
+    void nameSwappedByAnotherUserIsNeverWrittenThrough() {
+        if (geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QCOMPARE(chmod(QFile::encodeName(dir_->path()).constData(), 01777), 0);
+        const QTemporaryDir own;
+        const QByteArray secret = QFile::encodeName(QDir(own.path()).filePath("secret"));
+        QCOMPARE(write(QDir(own.path()).filePath("secret")), QString());
+        QCOMPARE(chmod(secret.constData(), 0600), 0);
+        QVERIFY(AsAnotherUser({}, [this] { return write("z", true).isEmpty(); }));
+        const auto failure = WriteFileSafely(bytes("z").toStdString(), [&](int) {
+            AsAnotherUser({}, [&] {
+                return symlink(secret.constData(), bytes("link").constData()) == 0 &&
+                       rename(bytes("link").constData(), bytes("z").constData()) == 0;
+            });
+            return std::optional<std::string>();
+        });
+        QCOMPARE(failure, "The file was changed by someone else during the write.");
+        QVERIFY(QFileInfo(path("z")).isSymLink());
+        // Written again, the link is refused where the kernel guards links in shared folders, or
+        // else followed, and root's file stays root's own.
+        const QString again = write("z");
+        struct ::stat status {};
+        QCOMPARE(::stat(secret.constData(), &status), 0);
+        QVERIFY2(again.endsWith("Permission denied") ||
+                     (again.isEmpty() && status.st_uid == 0 && (status.st_mode & 0777) == 0600),
+                 qPrintable(again));
+        QCOMPARE(files(), (QStringList{"z"}));
+    }
+
+    // In a chroot or a sandbox without /proc, files are written as on file systems without
+    // unnamed files.
+    void writesWithoutProc() {
+        QCOMPARE(write("plan.txt", true), QString());
+        const pid_t child = fork();
+        if (child == 0) {
+            if (unshare(CLONE_NEWNS) != 0 ||
+                mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                umount2("/proc", MNT_DETACH) != 0)
+                _exit(4);
+            _exit(access("/proc/self", F_OK) == 0 ? 5 : write("plan.txt").isEmpty() ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        if (WEXITSTATUS(status) == 4)
+            QSKIP("no mount namespace of its own can be made here");
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(size("plan.txt"), 832);
+        QCOMPARE(files(), QStringList{"plan.txt"});
     }
 };
 
