@@ -10,8 +10,8 @@
 #include <grp.h>
 #include <sched.h>
 #include <sys/mount.h>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace tessnivar;
@@ -20,15 +20,25 @@ namespace {
 
 const ReportFields kFields{{"192", "168", "1", "0"}, "255.255.255.192", "2", "4", "64"};
 
+// Runs act in a child process; how the child ended.
+QString InChild(const std::function<int()>& act) {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(act());
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFSIGNALED(status) ? QString("signal %1").arg(WTERMSIG(status))
+                               : QString("exit %1").arg(WEXITSTATUS(status));
+}
+
 // Writes path in a child process as the program would, stopped by signal while the new file is
 // being written: what a user's Ctrl+C, a logout or a kill does halfway through a large plan. The
 // new file is named beside its target when named, as on file systems without unnamed files, else
 // unnamed; if it is not, the child ends with status 2 first. How the child ended.
 QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int signal) {
-    const pid_t child = fork();
-    if (child == 0) {
+    return InChild([&] {
         if (named && !DenyUnnamedFiles())
-            _exit(4);
+            return 4;
         // As a program starts, not with the test runner's crash handler.
         std::signal(signal, ignoreSignal ? SIG_IGN : SIG_DFL);
         const QFileInfo target(path);
@@ -39,25 +49,18 @@ QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int sig
             raise(signal);
             return std::optional<std::string>();
         });
-        _exit(failure ? 1 : 0);
-    }
-    int status = -1;
-    waitpid(child, &status, 0);
-    return WIFSIGNALED(status) ? QString("signal %1").arg(WTERMSIG(status))
-                               : QString("exit %1").arg(WEXITSTATUS(status));
+        return failure ? 1 : 0;
+    });
 }
 
-// Runs act in a child process as user 65534 (nobody) with the extra groups given, as another
-// local user would; whether act returned true.
+// Whether act returned true, run as user 65534 (nobody) with the extra groups given.
 bool AsAnotherUser(const std::vector<gid_t>& groups, const std::function<bool()>& act) {
-    const pid_t child = fork();
-    if (child == 0)
-        _exit(setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
-                      setuid(65534) == 0 && act()
-                  ? 0
-                  : 1);
-    int status = -1;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return InChild([&] {
+               return setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
+                              setuid(65534) == 0 && act()
+                          ? 0
+                          : 1;
+           }) == "exit 0";
 }
 
 } // namespace
@@ -118,15 +121,14 @@ private slots:
                  reinterpret_cast<void*>(ownAction));
     }
 
-    // A full disk (here a file size limit, which holds root too), a read-only file, also for
-    // root, and a missing folder: the old file stays as it was, nothing else is left, and the
-    // failure names the file and the system's reason.
+    // A full disk (here a file size limit, which holds root too, with SIGXFSZ as a program starts),
+    // a read-only file, also for root, and a missing folder: the old file stays as it was, nothing
+    // else is left, and the failure names the file and the system's reason.
     void failedWriteKeepsTheOldFileAndSaysWhy() {
         QCOMPARE(write("plan.txt", true), QString());
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
         const rlimit limited{700, saved.rlim_max};
-        std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &limited);
         const QString tooLarge = write("plan.txt");
         setrlimit(RLIMIT_FSIZE, &saved);
@@ -210,14 +212,6 @@ private slots:
         });
         QCOMPARE(failure, "The file was changed by someone else during the write.");
         QVERIFY(QFileInfo(path("z")).isSymLink());
-        // Written again, the link is refused where the kernel guards links in shared folders, or
-        // else followed, and root's file stays root's own.
-        const QString again = write("z");
-        struct ::stat status {};
-        QCOMPARE(::stat(secret.constData(), &status), 0);
-        QVERIFY2(again.endsWith("Permission denied") ||
-                     (again.isEmpty() && status.st_uid == 0 && (status.st_mode & 0777) == 0600),
-                 qPrintable(again));
         QCOMPARE(files(), (QStringList{"z"}));
     }
 
@@ -225,19 +219,16 @@ private slots:
     // unnamed files.
     void writesWithoutProc() {
         QCOMPARE(write("plan.txt", true), QString());
-        const pid_t child = fork();
-        if (child == 0) {
+        const QString ended = InChild([this] {
             if (unshare(CLONE_NEWNS) != 0 ||
                 mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
                 umount2("/proc", MNT_DETACH) != 0)
-                _exit(4);
-            _exit(access("/proc/self", F_OK) == 0 ? 5 : write("plan.txt").isEmpty() ? 0 : 1);
-        }
-        int status = -1;
-        QCOMPARE(waitpid(child, &status, 0), child);
-        if (WEXITSTATUS(status) == 4)
+                return 4;
+            return access("/proc/self", F_OK) == 0 ? 5 : write("plan.txt").isEmpty() ? 0 : 1;
+        });
+        if (ended == "exit 4")
             QSKIP("no mount namespace of its own can be made here");
-        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(ended, "exit 0");
         QCOMPARE(size("plan.txt"), 832);
         QCOMPARE(files(), QStringList{"plan.txt"});
     }
