@@ -183,6 +183,18 @@ std::pair<std::string, std::string> SplitPath(std::string_view path) {
     return {std::move(folder), name.empty() ? "." : std::move(name)};
 }
 
+// Whether the link described by link, in folder, may be followed. One in a sticky folder that
+// others may write, such as /tmp, can be swapped by its owner at any moment for a link to a file
+// of this user's: it is followed only when it belongs to this user or to the folder's owner, the
+// kernel's own rule for such folders (protected_symlinks), whether or not the system has it on.
+bool MayFollow(int folder, const struct stat& link) {
+    struct stat status {};
+    if (fstat(folder, &status) != 0)
+        return false;
+    const bool shared = (status.st_mode & S_ISVTX) && (status.st_mode & (S_IWGRP | S_IWOTH));
+    return !shared || link.st_uid == geteuid() || link.st_uid == status.st_uid;
+}
+
 // A name in a folder held open, so that later calls act on that folder whatever happens to the
 // path that led there.
 struct Place {
@@ -206,6 +218,8 @@ int Locate(const std::string& path, Place& place) {
             place = {std::move(folder), std::move(name)};
             return 0;
         }
+        if (!MayFollow(folder.get(), status))
+            return EACCES;
         std::string target(PATH_MAX, '\0');
         const ssize_t size = readlinkat(folder.get(), name.c_str(), target.data(), target.size());
         if (size < 0)

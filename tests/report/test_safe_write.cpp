@@ -200,7 +200,7 @@ private slots:
         QCOMPARE(chmod(QFile::encodeName(dir_->path()).constData(), 01777), 0);
         const QTemporaryDir own;
         const QByteArray secret = QFile::encodeName(QDir(own.path()).filePath("secret"));
-        QCOMPARE(write(QDir(own.path()).filePath("secret")), QString());
+        QCOMPARE(write(QDir(own.path()).filePath("secret"), true), QString());
         QCOMPARE(chmod(secret.constData(), 0600), 0);
         QVERIFY(AsAnotherUser({}, [this] { return write("z", true).isEmpty(); }));
         const auto failure = WriteFileSafely(bytes("z").toStdString(), [&](int) {
@@ -212,6 +212,9 @@ private slots:
         });
         QCOMPARE(failure, "The file was changed by someone else during the write.");
         QVERIFY(QFileInfo(path("z")).isSymLink());
+        // Nor is such a link followed later, whatever the kernel's own rule for links is set to.
+        QCOMPARE(write("z"), path("z") + ": Permission denied");
+        QCOMPARE(QFileInfo(QFile::decodeName(secret)).size(), 651);
         QCOMPARE(files(), (QStringList{"z"}));
     }
 
