@@ -11,8 +11,9 @@ using DescriptorWriter = std::function<std::optional<std::string>(int fd)>;
 
 // Writes the file named path (bytes as the system takes them) through write. A regular file, or a
 // name not yet taken, is written as a new file in the same folder, synced, renamed over it and
-// the folder synced, so it changes only when complete. The kernel follows a symbolic link, under
-// its rules for links in shared folders, and the link stays; the name is then held through a
+// the folder synced, so it changes only when complete. A symbolic link is followed, under the
+// kernel's rule for links in shared folders (kept here even where the kernel's is off), and the
+// link stays; the name is then held through a
 // descriptor of its folder, and a name that leads elsewhere by the time of the rename (swapped
 // by another user) is refused. Other hard links keep the old contents; the new file takes the
 // replaced one's permission bits and, as far as the system lets (always for root), its owner,
