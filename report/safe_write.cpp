@@ -429,6 +429,8 @@ std::optional<std::string> WriteFileSafely(const std::string& path, const Descri
     const bool found =
         fstatat(place.folder.get(), place.name.c_str(), &located, AT_SYMLINK_NOFOLLOW) == 0;
     // The name must lead where the kernel went: a link swapped in between is not followed.
+    if (exists && !found) // as for a descriptor's link in /proc to a deleted file
+        return SystemReason(ENOENT);
     if (found != exists || (found && !SameFile(located, reached)))
         return kChanged;
     if (exists && faccessat(place.folder.get(), place.name.c_str(), W_OK,
