@@ -416,15 +416,16 @@ std::optional<std::string> WriteFileSafely(const std::string& path, const Descri
         return SystemReason(errno);
     if (exists && S_ISDIR(reached.st_mode))
         return SystemReason(EISDIR);
+    // Also where the file is a device, which another user's link must not lead to either.
+    Place place;
+    if (const int error = Locate(path, place))
+        return SystemReason(error);
     if (exists && !S_ISREG(reached.st_mode))
         return WriteDirectly(path, reached, write);
     // A file nobody may write is refused, even for root, whom the system would let replace it.
     if (exists && !(reached.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
         return std::string("The file is read-only.");
 
-    Place place;
-    if (const int error = Locate(path, place))
-        return SystemReason(error);
     struct stat located {};
     const bool found =
         fstatat(place.folder.get(), place.name.c_str(), &located, AT_SYMLINK_NOFOLLOW) == 0;
