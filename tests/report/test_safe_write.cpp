@@ -112,10 +112,10 @@ private slots:
         QCOMPARE(files(), QStringList{"plan.csv"});
     }
 
-    // As under nohup, here without /proc; and once written, the program's own signal actions are
-    // back.
+    // As under nohup, here without /proc where the test may hide it; and once written, the
+    // program's own signal actions are back.
     void ignoredSignalStaysIgnoredAndOwnActionsReturn() {
-        QCOMPARE(StoppedWrite(path("plan.csv"), true, true, SIGINT), "exit 0");
+        QCOMPARE(StoppedWrite(path("plan.csv"), geteuid() == 0, true, SIGINT), "exit 0");
         QCOMPARE(files(), QStringList{"plan.csv"});
         std::signal(SIGTERM, ownAction);
         QCOMPARE(write("plan.txt"), QString());
