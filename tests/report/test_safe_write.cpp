@@ -54,12 +54,11 @@ QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int sig
 
 // Whether act returned true, run as user 65534 (nobody) with the extra groups given.
 bool AsAnotherUser(const std::vector<gid_t>& groups, const std::function<bool()>& act) {
-    return InChild([&] {
-               return setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
-                              setuid(65534) == 0 && act()
-                          ? 0
-                          : 1;
-           }) == "exit 0";
+    const auto become = [&] {
+        return setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
+               setuid(65534) == 0;
+    };
+    return InChild([&] { return become() && act() ? 0 : 1; }) == "exit 0";
 }
 
 } // namespace
@@ -123,9 +122,9 @@ private slots:
                  reinterpret_cast<void*>(ownAction));
     }
 
-    // A full disk (here a file size limit, which holds root too, with SIGXFSZ as a program starts),
-    // a read-only file, also for root, and a missing folder: the old file stays as it was, nothing
-    // else is left, and the failure names the file and the system's reason.
+    // A full disk (here a file size limit, which holds root too, with SIGXFSZ as a program starts)
+    // and a read-only file, also for root: the old file stays as it was, nothing else is left, and
+    // the failure names the file and the system's reason.
     void failedWriteKeepsTheOldFileAndSaysWhy() {
         QCOMPARE(write("plan.txt", true), QString());
         rlimit saved{};
@@ -139,8 +138,6 @@ private slots:
         QCOMPARE(write("plan.txt"), path("plan.txt") + ": The file is read-only.");
         QCOMPARE(size("plan.txt"), 651);
         QCOMPARE(files(), QStringList{"plan.txt"});
-        QCOMPARE(write("no folder/plan.txt"),
-                 path("no folder/plan.txt") + ": No such file or directory");
     }
 
     // As text editors do: the mode stays, and for root the owner and group; a symbolic link
@@ -148,10 +145,9 @@ private slots:
     // hard-linked file keep what they had. The longest path the system takes is written too.
     void replacedFileKeepsModeOwnerAndLinks() {
         QString longest;
-        while (PATH_MAX - 1 - path(longest).size() > NAME_MAX) {
+        while (PATH_MAX - 1 - path(longest).size() > NAME_MAX)
             longest += QString(200, 'd') + '/';
-            QVERIFY(QDir().mkdir(path(longest)));
-        }
+        QVERIFY(QDir().mkpath(path(longest)));
         longest += QString(PATH_MAX - 1 - path(longest).size(), 'x');
         QCOMPARE(bytes(longest).size(), PATH_MAX - 1);
         QCOMPARE(write(longest, true) + write("plan.txt", true), QString());

@@ -89,7 +89,6 @@ private slots:
         // ".csv"; No leaves the dialog open, here to be cancelled.
         QVERIFY(QFile(chosen + ".csv").open(QIODevice::WriteOnly));
         QString question;
-        bool openAfterNo = false;
         OnShow<QFileDialog> cancel([&](QFileDialog& dialog) {
             OnShow<QMessageBox> no([&](QMessageBox& box) {
                 question = box.text();
@@ -97,12 +96,10 @@ private slots:
             });
             dialog.selectFile(chosen);
             static_cast<QDialog&>(dialog).accept();
-            openAfterNo = dialog.isVisible();
             dialog.reject();
         });
         QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", QString()),
                  std::optional<QString>());
-        QVERIFY(openAfterNo);
         QVERIFY2(question.startsWith("plan.txt.csv already exists."), qPrintable(question));
     }
 
