@@ -2,9 +2,13 @@
 // records) as CSV into a file, timed as a whole process next to sipcalc splitting the same /8
 // into /30s and dd copying the same number of bytes, all into files in the same run. Each
 // benchmark reports the child's peak resident memory. The files go to the temporary folder, a
-// real file system, so the tool's sync on commit is part of its time.
+// real file system, so the tool's sync on commit is part of its time. The paired benchmark runs
+// the tool and dd with conv=fsync, which syncs as the tool does, one after the other in each
+// iteration, so both meet the same load of a shared machine; its medians are the measure.
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
@@ -91,8 +95,45 @@ void BM_DdSameBytes(benchmark::State& state) {
                output, false);
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Wall seconds of command, its output then removed; negative when it failed.
+double WallSeconds(const std::vector<std::string>& command, const fs::path& output) {
+    const auto start = std::chrono::steady_clock::now();
+    const ChildRun run = Spawn(command);
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    fs::remove(output);
+    return run.status == 0 ? elapsed.count() : -1;
+}
+
+void BM_ReportToolCsvVsDdFsync(benchmark::State& state) {
+    const fs::path toolOutput = OutputFile("paired.csv");
+    const fs::path ddOutput = OutputFile("paired.bin");
+    std::vector<double> tool, dd, ratio;
+    for (auto _ : state) {
+        tool.push_back(WallSeconds(
+            {TESSNIVAR_REPORT_TOOL, "--csv", "-o", toolOutput, "10.0.0.0", "22"}, toolOutput));
+        dd.push_back(WallSeconds({"dd", "if=/dev/zero", "of=" + ddOutput.string(), "bs=1M",
+                                  "iflag=count_bytes", "count=" + std::to_string(kLargestCsvBytes),
+                                  "conv=fsync", "status=none"},
+                                 ddOutput));
+        if (tool.back() < 0 || dd.back() < 0) {
+            state.SkipWithError("the tool or dd failed");
+            return;
+        }
+        ratio.push_back(tool.back() / dd.back());
+    }
+    state.counters["tool_s_median"] = Median(tool);
+    state.counters["dd_fsync_s_median"] = Median(dd);
+    state.counters["ratio_median"] = Median(ratio);
+}
+
 } // namespace
 
+BENCHMARK(BM_ReportToolCsvVsDdFsync)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(9);
 BENCHMARK(BM_ReportToolCsv)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_Sipcalc)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
 BENCHMARK(BM_DdSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);

@@ -22,7 +22,9 @@ std::optional<UsageError> TakeOption(const std::vector<std::string>& arguments, 
     const std::string& option = arguments[i];
     if (option == "--csv" || option == "--text") {
         const ReportForm chosen = option == "--csv" ? ReportForm::Csv : ReportForm::Text;
-        if (form && *form != chosen)
+        if (form && *form == chosen)
+            return UsageError{option + " can be given only once."};
+        if (form)
             return UsageError{"--csv and --text cannot be given together."};
         form = chosen;
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "planned_report.h"
+#include "quoted_name.h"
 #include "report_files.h"
 #include "standard_streams.h"
 
@@ -28,7 +29,7 @@ std::string StreamName(int fd) {
 int WriteOutcome(const std::string& target, const std::optional<std::string>& failure) {
     if (!failure)
         return kWritten;
-    PrintError("cannot write " + target + ": " + *failure);
+    PrintError("cannot write " + QuotedName(target) + ": " + *failure);
     return kWriteFailed;
 }
 

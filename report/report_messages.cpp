@@ -1,5 +1,6 @@
 #include "report_messages.h"
 
+#include "quoted_name.h"
 #include "report_files.h"
 
 #include <QDir>
@@ -15,7 +16,9 @@ ReportMessage CountsRefusalMessage() {
 ReportMessage FileWriteFailureMessage(const ReportFileError& error) {
     return {QStringLiteral("Write File Error"),
             QStringLiteral("Cannot write %1:\r\n%2")
-                .arg(QDir::toNativeSeparators(error.fileName), error.reason)};
+                .arg(QString::fromStdString(
+                         QuotedName(QDir::toNativeSeparators(error.fileName).toStdString())),
+                     error.reason)};
 }
 
 ReportMessage NoPrinterMessage() {

@@ -2,6 +2,7 @@
 
 #include "default_printer.h"
 #include "qt_print_progress.h"
+#include "report_files.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,6 +24,31 @@ QMessageBox::Icon ToQt(MessageIcon icon) {
     }
     return QMessageBox::NoIcon;
 }
+
+// Save As with Qt's own question before an existing file is replaced. The CSV writer appends
+// ".csv" to the chosen name (CsvFileName), so a dialog for CSV files only takes that name before
+// it asks; Qt's widget dialog is used there, since a native one would ask about the name typed.
+class SaveAsDialog : public QFileDialog {
+public:
+    SaveAsDialog(const QString& nameFilter, const QString& offeredName)
+        : QFileDialog(QApplication::activeWindow(), QString(), offeredName, nameFilter),
+          csvOnly_(nameFilter.endsWith(QLatin1String("(*.csv)")) &&
+                   !nameFilter.contains(QLatin1String(";;"))) {
+        setAcceptMode(AcceptSave);
+        setFileMode(AnyFile);
+        setOption(DontUseNativeDialog, csvOnly_);
+    }
+
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        if (csvOnly_ && !chosen.isEmpty() && !chosen.first().isEmpty())
+            selectFile(CsvFileName(chosen.first()));
+        QFileDialog::accept();
+    }
+
+private:
+    bool csvOnly_;
+};
 
 } // namespace
 
@@ -47,13 +73,10 @@ MessageAnswer QtServices::showMessage(const QString& text, const QString& title,
 
 std::optional<QString> QtServices::askSaveFileName(const QString& nameFilter,
                                                    const QString& offeredName) {
-    // Replacing an existing file is the writers' documented behaviour, so no overwrite question.
-    const QString chosen =
-        QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(), offeredName,
-                                     nameFilter, nullptr, QFileDialog::DontConfirmOverwrite);
-    if (chosen.isEmpty())
+    SaveAsDialog dialog(nameFilter, offeredName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().value(0).isEmpty())
         return std::nullopt;
-    return chosen;
+    return dialog.selectedFiles().first();
 }
 
 std::unique_ptr<ReportPrinter> QtServices::openDefaultPrinter() {

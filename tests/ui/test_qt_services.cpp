@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(icon, QMessageBox::Question);
     }
 
-    void saveAsOffersTheLastNameAndReturnsTheChosenOne() {
+    void saveAsOffersTheLastNameAsksBeforeReplacingAndReturnsTheChosenOne() {
         const QTemporaryDir dir;
         const QString offered = QDir(dir.path()).filePath("earlier.txt");
         const QString chosen = QDir(dir.path()).filePath("plan.txt");
@@ -85,9 +85,22 @@ private slots:
         QCOMPARE(filters, (QStringList{"Plain Text Files (*.txt)", "All Files (*.*)"}));
         QCOMPARE(preselected, QStringList{offered});
 
-        OnShow<QFileDialog> cancel([](QFileDialog& dialog) { dialog.reject(); });
-        QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", chosen),
+        // Qt's own question before a file is replaced, about the file written: for CSV, with
+        // ".csv"; No leaves the dialog open, here to be cancelled.
+        QVERIFY(QFile(chosen + ".csv").open(QIODevice::WriteOnly));
+        QString question;
+        OnShow<QFileDialog> cancel([&](QFileDialog& dialog) {
+            OnShow<QMessageBox> no([&](QMessageBox& box) {
+                question = box.text();
+                box.button(QMessageBox::No)->click();
+            });
+            dialog.selectFile(chosen);
+            static_cast<QDialog&>(dialog).accept();
+            dialog.reject();
+        });
+        QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", QString()),
                  std::optional<QString>());
+        QVERIFY2(question.startsWith("plan.txt.csv already exists."), qPrintable(question));
     }
 
     void printProgressCountsPagesAndReportsCancel() {
