@@ -1,7 +1,6 @@
 #include "subnet.h"
 
 #include "about_window.h"
-#include "list_box.h"
 #include "mask_and_counts.h"
 #include "numeric.h"
 #include "print_report.h"
@@ -74,9 +73,6 @@ void Subnet::connectHandlers() {
     }
     connect(UpDown1, &UpDown::changed, this, &Subnet::UpDown1_Change);
     connect(cmdCalculate, &QPushButton::clicked, this, &Subnet::cmdCalculate_Click);
-    connect(lstSubnet, &ListBox::selectedRowChanged, this, &Subnet::lstSubnet_Click);
-    connect(lstStart, &ListBox::selectedRowChanged, this, &Subnet::lstStart_Click);
-    connect(lstEnd, &ListBox::selectedRowChanged, this, &Subnet::lstEnd_Click);
     connect(mnuPrint, &QAction::triggered, this, &Subnet::mnuPrint_Click);
     connect(mnuWrite, &QAction::triggered, this, &Subnet::mnuWrite_Click);
     connect(mnuAbout, &QAction::triggered, this, &Subnet::mnuAbout_Click);
@@ -185,21 +181,6 @@ void Subnet::cmdCalculate_Click() {
     results_->setRows(SubnetRows(load.address, plan_.hostsPerSubnet, plan_.subnetCount));
     mnuPrint->setEnabled(true);
     mnuWrite->setEnabled(true);
-}
-
-void Subnet::lstSubnet_Click() {
-    lstStart->setSelectedRow(lstSubnet->selectedRow());
-    lstEnd->setSelectedRow(lstSubnet->selectedRow());
-}
-
-void Subnet::lstStart_Click() {
-    lstSubnet->setSelectedRow(lstStart->selectedRow());
-    lstEnd->setSelectedRow(lstStart->selectedRow());
-}
-
-void Subnet::lstEnd_Click() {
-    lstSubnet->setSelectedRow(lstEnd->selectedRow());
-    lstStart->setSelectedRow(lstEnd->selectedRow());
 }
 
 void Subnet::mnuPrint_Click() {

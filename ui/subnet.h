@@ -16,8 +16,8 @@ class QPushButton;
 namespace tessnivar {
 
 struct ReportMessage;
-class ListBox;
 class ResultRowsModel;
+class RowListView;
 class Services;
 class TextBox;
 class UpDown;
@@ -58,9 +58,6 @@ private:
     void UpDown1_Change();
     void UpdateMaskAndCounts();
     void cmdCalculate_Click();
-    void lstSubnet_Click();
-    void lstStart_Click();
-    void lstEnd_Click();
     void mnuPrint_Click();
     void mnuWrite_Click();
     void WriteTextFile();
@@ -72,9 +69,9 @@ private:
     SubnetPlan plan_;
     ResultRowsModel* results_ = nullptr;
 
-    ListBox* lstSubnet = nullptr;
-    ListBox* lstStart = nullptr;
-    ListBox* lstEnd = nullptr;
+    RowListView* lstSubnet = nullptr;
+    RowListView* lstStart = nullptr;
+    RowListView* lstEnd = nullptr;
     std::array<TextBox*, 4> txtIP{};
     TextBox* txtSubnet = nullptr;
     TextBox* txtBits = nullptr;

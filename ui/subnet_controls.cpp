@@ -1,12 +1,13 @@
 // Creation of the main window's controls, menu and focus order.
-#include "list_box.h"
 #include "result_rows_model.h"
+#include "row_list_view.h"
 #include "subnet.h"
 #include "subnet_layout.h"
 #include "text_box.h"
 #include "up_down.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -47,12 +48,14 @@ void Subnet::createControls() {
     MakeLabel(client, "Label1", tr("Subnet"), Qt::AlignHCenter);
     MakeLabel(client, "Label2", tr("Start IP"), Qt::AlignHCenter);
     MakeLabel(client, "Label4", tr("End IP"), Qt::AlignHCenter);
-    lstSubnet = Place(new ListBox(results_, ResultRowsModel::SubnetColumn, client), "lstSubnet",
-                      tr("Subnet numbers"));
-    lstStart = Place(new ListBox(results_, ResultRowsModel::StartColumn, client), "lstStart",
-                     tr("Start addresses"));
-    lstEnd = Place(new ListBox(results_, ResultRowsModel::EndColumn, client), "lstEnd",
-                   tr("End addresses"));
+    // One selection for the three lists: a row selected in one is selected in all three.
+    auto* selection = new QItemSelectionModel(results_, client);
+    lstSubnet = Place(new RowListView(results_, ResultRowsModel::SubnetColumn, selection, client),
+                      "lstSubnet", tr("Subnet numbers"));
+    lstStart = Place(new RowListView(results_, ResultRowsModel::StartColumn, selection, client),
+                     "lstStart", tr("Start addresses"));
+    lstEnd = Place(new RowListView(results_, ResultRowsModel::EndColumn, selection, client),
+                   "lstEnd", tr("End addresses"));
 
     MakeLabel(client, "Label3", tr("Assigned IP:"), Qt::AlignLeft);
     const std::array<QString, 4> octetNames{tr("First octet"), tr("Second octet"),
