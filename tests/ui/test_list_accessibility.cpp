@@ -1,0 +1,147 @@
+// What a screen reader is told about the result lists, through Qt's AT-SPI bridge on a real X
+// display and accessibility bus: each list one list of its rows (one column, as many children as
+// rows), its texts and its selected row, as a screen reader asks the bridge for them over D-Bus;
+// and focus reported by the list in use alone.
+#include "window_fixture.h"
+
+#include <QAccessible>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
+#include <QEventLoop>
+
+using namespace tessnivar;
+
+namespace {
+
+constexpr int kRows = 4194304;
+
+// The rows reported focused, with the list reporting each.
+QList<std::pair<QObject*, int>> focusReports;
+
+void RecordFocus(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Focus)
+        focusReports.append({event->object(), event->child()});
+}
+
+// Waits, serving events, until the bridge has joined the accessibility bus.
+struct BridgeActive : QAccessible::ActivationObserver {
+    QEventLoop loop;
+    bool active = false;
+    BridgeActive() {
+        QAccessible::installActivationObserver(this);
+        if (!QAccessible::isActive() && !active)
+            loop.exec();
+        QAccessible::removeActivationObserver(this);
+    }
+    void accessibilityActiveChanged(bool nowActive) override {
+        active = nowActive;
+        if (nowActive)
+            loop.quit();
+    }
+};
+
+// A screen reader's connection to the accessibility bus, asking the program's bridge about one
+// object as it would. Each call is answered while this program serves events, as the bridge
+// answers from its event loop.
+class ScreenReader {
+public:
+    ScreenReader() {
+        const QDBusMessage address =
+            QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+                "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
+        bus_ = QDBusConnection::connectToBus(address.arguments().value(0).toString(),
+                                             "screen-reader");
+    }
+
+    static QString pathOf(QAccessibleInterface* object) {
+        return "/org/a11y/atspi/accessible/" + QString::number(QAccessible::uniqueId(object));
+    }
+    QVariant property(const QString& path, const QString& interface, const QString& name) {
+        return ask(path, "org.freedesktop.DBus.Properties", "Get", {interface, name})
+            .value<QDBusVariant>()
+            .variant();
+    }
+    QVariant ask(const QString& path, const QString& interface, const QString& method,
+                 const QVariantList& arguments = {}) {
+        // The program's own connection to the bus is the bridge's.
+        const QString program = QDBusConnection(QStringLiteral("a11y")).baseService();
+        QDBusMessage call = QDBusMessage::createMethodCall(program, path, interface, method);
+        call.setArguments(arguments);
+        QDBusPendingCallWatcher watcher(bus_.asyncCall(call));
+        QEventLoop loop;
+        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
+        if (!watcher.isFinished())
+            loop.exec();
+        const QDBusMessage reply = watcher.reply();
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            qWarning() << method << reply.errorMessage();
+        return reply.arguments().value(0);
+    }
+
+private:
+    QDBusConnection bus_{QString()};
+};
+
+} // namespace
+
+class ListAccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachListReadsAsOneListOfItsRowsAndOnlyTheListInUseReportsFocus() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QApplication::setActiveWindow(f.window.get());
+        // The screen reader starts the accessibility bus; the program's bridge then joins it.
+        ScreenReader reader;
+        BridgeActive{};
+        f.typeAddress("10", "0", "0", "0");
+        f.stepSpinner(21);
+        f.calculate();
+        QAbstractItemView* start = f.list("lstStart");
+        start->setFocus();
+        QTest::keyClick(start, Qt::Key_End);
+        QTest::keyClick(start, Qt::Key_Up);
+
+        const std::pair<const char*, QString> lists[] = {{"lstSubnet", "Subnet numbers"},
+                                                         {"lstStart", "Start addresses"},
+                                                         {"lstEnd", "End addresses"}};
+        const QStringList selectedTexts{"4194302", "10.255.255.248", "10.255.255.251"};
+        for (int i = 0; i < 3; ++i) {
+            const auto& [name, accessibleName] = lists[i];
+            QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.list(name));
+            const QString path = ScreenReader::pathOf(list);
+            const QString accessible = "org.a11y.atspi.Accessible";
+            const QString table = "org.a11y.atspi.Table";
+            QCOMPARE(reader.property(path, accessible, "Name").toString(), accessibleName);
+            QCOMPARE(reader.ask(path, accessible, "GetRoleName").toString(), "list");
+            QCOMPARE(reader.property(path, accessible, "ChildCount").toInt(), kRows);
+            QCOMPARE(reader.property(path, table, "NColumns").toInt(), 1);
+            QCOMPARE(reader.property(path, table, "NRows").toInt(), kRows);
+            QCOMPARE(qdbus_cast<QList<int>>(reader.ask(path, table, "GetSelectedRows")),
+                     QList<int>{kRows - 2});
+            const QString second = ScreenReader::pathOf(list->child(1));
+            QCOMPARE(reader.property(second, accessible, "Name").toString(), f.rowText(name, 1));
+            QCOMPARE(reader.ask(second, accessible, "GetRoleName").toString(), "list item");
+
+            QAccessibleInterface* selected = list->tableInterface()->selectedCells().value(0);
+            QVERIFY(selected);
+            QCOMPARE(selected->text(QAccessible::Name), selectedTexts[i]);
+            QCOMPARE(list->indexOfChild(selected), kRows - 2);
+            QVERIFY(selected->state().selected);
+            QCOMPARE(list->focusChild(), f.list(name) == start ? selected : nullptr);
+        }
+
+        QAccessible::installUpdateHandler(RecordFocus);
+        QTest::keyClick(start, Qt::Key_Down);
+        QAccessible::installUpdateHandler(nullptr);
+        QCOMPARE(focusReports, (QList<std::pair<QObject*, int>>{{start, kRows - 1}}));
+    }
+};
+
+QTEST_MAIN(ListAccessibilityTest)
+#include "test_list_accessibility.moc"
