@@ -52,8 +52,8 @@ public:
         const QDBusMessage address =
             QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
                 "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
-        bus_ = QDBusConnection::connectToBus(address.arguments().value(0).toString(),
-                                             "screen-reader");
+        bus_ =
+            QDBusConnection::connectToBus(address.arguments().value(0).toString(), "screen-reader");
         bus_.connect({}, {}, "org.a11y.atspi.Event.Focus", "Focus", this,
                      SLOT(heardFocus(QDBusMessage)));
     }
@@ -141,16 +141,9 @@ private slots:
             QCOMPARE(reader.property(path, table, "NRows").toInt(), kRows);
             QCOMPARE(qdbus_cast<QList<int>>(reader.ask(path, table, "GetSelectedRows")),
                      QList<int>{kRows - 2});
-            const QString second = ScreenReader::pathOf(list->child(1));
-            QCOMPARE(reader.property(second, accessible, "Name").toString(), f.rowText(name, 1));
-            QCOMPARE(reader.ask(second, accessible, "GetRoleName").toString(), "list item");
-
-            QAccessibleInterface* selected = list->tableInterface()->selectedCells().value(0);
-            QVERIFY(selected);
-            QCOMPARE(selected->text(QAccessible::Name), selectedTexts[i]);
-            QCOMPARE(list->indexOfChild(selected), kRows - 2);
-            QVERIFY(selected->state().selected);
-            QCOMPARE(list->focusChild(), f.list(name) == start ? selected : nullptr);
+            const QString selected = ScreenReader::pathOf(list->child(kRows - 2));
+            QCOMPARE(reader.property(selected, accessible, "Name").toString(), selectedTexts[i]);
+            QCOMPARE(reader.ask(selected, accessible, "GetRoleName").toString(), "list item");
         }
 
         // A Down key in one list: the bridge reports the new row of that list alone as focused.

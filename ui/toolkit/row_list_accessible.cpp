@@ -90,8 +90,8 @@ public:
         return row;
     }
     int indexOfChild(const QAccessibleInterface* child) const override {
-        const auto* cell = child ? const_cast<QAccessibleInterface*>(child)->tableCellInterface()
-                                 : nullptr;
+        const auto* cell =
+            child ? const_cast<QAccessibleInterface*>(child)->tableCellInterface() : nullptr;
         return cell && cell->table() == this ? cell->rowIndex() : -1;
     }
     QAccessibleInterface* childAt(int x, int y) const override {
@@ -110,8 +110,7 @@ public:
     int selectedCellCount() const override { return selectedRowCount(); }
     QList<QAccessibleInterface*> selectedCells() const override {
         const int row = view()->selectedRow();
-        return row >= 0 ? QList<QAccessibleInterface*>{child(row)}
-                        : QList<QAccessibleInterface*>{};
+        return row >= 0 ? QList<QAccessibleInterface*>{child(row)} : QList<QAccessibleInterface*>{};
     }
     QString columnDescription(int) const override { return {}; }
     QString rowDescription(int) const override { return {}; }

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
-
 #include <algorithm>
 
 namespace tessnivar {
@@ -19,11 +18,9 @@ RowListView::RowListView(ResultRowsModel* rows, int column, QItemSelectionModel*
     : QAbstractItemView(parent), rows_(rows), column_(column) {
     InstallRowListAccessibility();
     setModel(rows);
-    if (selection) {
-        QItemSelectionModel* own = selectionModel();
-        setSelectionModel(selection);
-        delete own;
-    }
+    QItemSelectionModel* own = selectionModel();
+    setSelectionModel(selection);
+    delete own;
     // A row is selected whole, so lists showing other columns of it show it selected too.
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);

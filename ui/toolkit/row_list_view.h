@@ -19,7 +19,7 @@ class ResultRowsModel;
 class RowListView : public QAbstractItemView {
     Q_OBJECT
 public:
-    // A list of column of rows; selection, when given, is shared with the lists linked to it.
+    // A list of column of rows, selecting through selection, which the lists linked to it share.
     RowListView(ResultRowsModel* rows, int column, QItemSelectionModel* selection,
                 QWidget* parent = nullptr);
 
