@@ -20,6 +20,7 @@ RowListView::RowListView(ResultRowsModel* rows, int column, QItemSelectionModel*
     setModel(rows);
     QItemSelectionModel* own = selectionModel();
     setSelectionModel(selection);
+    // The view made a selection model of its own for the model; the shared one replaces it.
     delete own;
     // A row is selected whole, so lists showing other columns of it show it selected too.
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -29,6 +30,7 @@ RowListView::RowListView(ResultRowsModel* rows, int column, QItemSelectionModel*
     setTabKeyNavigation(false);
     // Like a plain list box: a wide entry is cut at the edge rather than scrolled to.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // One height for every row, measured once: any row is placed without measuring the others.
     QStyleOptionViewItem option;
     initViewItemOption(&option);
     option.features |= QStyleOptionViewItem::HasDisplay;
