@@ -11,7 +11,7 @@ packages=(
   fonts-dejavu-core fonts-liberation fonts-comic-neue
   poppler-utils cups printer-driver-cups-pdf
   desktop-file-utils
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick dbus-daemon at-spi2-core
   dpkg-dev debhelper devscripts file lintian appstream mandoc groff-base
 )
 

@@ -1,7 +1,6 @@
 #include "planner_window.h"
 
 #include "about_dialog.h"
-#include "list_box.h"
 #include "mask_and_counts.h"
 #include "numeric.h"
 #include "display_text.h"
@@ -54,12 +53,6 @@ void PlannerWindow::connectHandlers() {
     }
     connect(bitsSpinner, &UpDown::changed, this, &PlannerWindow::onBitsChanged);
     connect(calculateButton, &QPushButton::clicked, this, &PlannerWindow::onCalculateClicked);
-    connect(subnetList, &ListBox::selectedRowChanged, this,
-            &PlannerWindow::onSubnetListSelectionChanged);
-    connect(startList, &ListBox::selectedRowChanged, this,
-            &PlannerWindow::onStartListSelectionChanged);
-    connect(endList, &ListBox::selectedRowChanged, this,
-            &PlannerWindow::onEndListSelectionChanged);
     connect(printAction, &QAction::triggered, this, &PlannerWindow::onPrintTriggered);
     connect(writeFileAction, &QAction::triggered, this, &PlannerWindow::onWriteFileTriggered);
     connect(aboutAction, &QAction::triggered, this, &PlannerWindow::onAboutTriggered);
@@ -160,21 +153,6 @@ void PlannerWindow::onCalculateClicked() {
     }
     results_->setRows(std::get<SubnetPlan>(outcome).rows);
     enableReportCommands(true);
-}
-
-void PlannerWindow::onSubnetListSelectionChanged() {
-    startList->setSelectedRow(subnetList->selectedRow());
-    endList->setSelectedRow(subnetList->selectedRow());
-}
-
-void PlannerWindow::onStartListSelectionChanged() {
-    subnetList->setSelectedRow(startList->selectedRow());
-    endList->setSelectedRow(startList->selectedRow());
-}
-
-void PlannerWindow::onEndListSelectionChanged() {
-    subnetList->setSelectedRow(endList->selectedRow());
-    startList->setSelectedRow(endList->selectedRow());
 }
 
 void PlannerWindow::onPrintTriggered() {

@@ -13,8 +13,8 @@ class QPushButton;
 
 namespace tessnivar {
 
-class ListBox;
 class ResultRowsModel;
+class RowListView;
 class Services;
 class TextBox;
 class UpDown;
@@ -41,9 +41,6 @@ private:
     void onOctetFocused(int index);
     void onBitsChanged();
     void onCalculateClicked();
-    void onSubnetListSelectionChanged();
-    void onStartListSelectionChanged();
-    void onEndListSelectionChanged();
     void onPrintTriggered();
     void onWriteFileTriggered();
     void onAboutTriggered();
@@ -76,9 +73,9 @@ private:
     // The name last chosen in Save As, offered again.
     QString lastFileName_;
 
-    ListBox* subnetList = nullptr;
-    ListBox* startList = nullptr;
-    ListBox* endList = nullptr;
+    RowListView* subnetList = nullptr;
+    RowListView* startList = nullptr;
+    RowListView* endList = nullptr;
     std::array<TextBox*, 4> octetEdits{};
     TextBox* maskEdit = nullptr;
     TextBox* bitsEdit = nullptr;

@@ -1,13 +1,14 @@
 // The main window's controls, menu and focus order. Every control stands where the window was
 // designed to have it, in pixels from the top-left corner of the client area.
 #include "display_text.h"
-#include "list_box.h"
 #include "planner_window.h"
 #include "result_rows_model.h"
+#include "row_list_view.h"
 #include "text_box.h"
 #include "up_down.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -49,12 +50,14 @@ void PlannerWindow::createControls() {
     client->setFixedSize(312, 347);
     setCentralWidget(client);
 
-    subnetList = Place(new ListBox(results_, ResultRowsModel::SubnetColumn, client), "subnetList",
-                       QRect(8, 24, 65, 147), tr("Subnet numbers"));
-    startList = Place(new ListBox(results_, ResultRowsModel::StartColumn, client), "startList",
-                      QRect(80, 24, 113, 147), tr("Start addresses"));
-    endList = Place(new ListBox(results_, ResultRowsModel::EndColumn, client), "endList",
-                    QRect(200, 24, 105, 147), tr("End addresses"));
+    // One selection for the three lists: a row selected in one is selected in all three.
+    auto* selection = new QItemSelectionModel(results_, client);
+    subnetList = Place(new RowListView(results_, ResultRowsModel::SubnetColumn, selection, client),
+                       "subnetList", QRect(8, 24, 65, 147), tr("Subnet numbers"));
+    startList = Place(new RowListView(results_, ResultRowsModel::StartColumn, selection, client),
+                      "startList", QRect(80, 24, 113, 147), tr("Start addresses"));
+    endList = Place(new RowListView(results_, ResultRowsModel::EndColumn, selection, client),
+                    "endList", QRect(200, 24, 105, 147), tr("End addresses"));
     MakeLabel(client, "subnetListLabel", QRect(8, 8, 65, 17), tr("Subnet"), Qt::AlignHCenter,
               subnetList);
     MakeLabel(client, "startListLabel", QRect(80, 8, 113, 17), tr("Start IP"), Qt::AlignHCenter,
