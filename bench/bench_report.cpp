@@ -38,10 +38,10 @@ QString OutputFile(const char* name) {
     return dir + "/tessnivar-bench-" + QString::fromLatin1(name);
 }
 
-std::optional<ReportFileError> WriteReport(Form form, const QString& fileName) {
+Status WriteReport(Form form, const QString& fileName) {
     const LargestPlan& plan = Plan();
-    return form == Form::Csv ? WriteCsvReport(fileName, plan.fields, plan.figures, plan.rows)
-                             : WriteTextReport(fileName, plan.fields, plan.figures, plan.rows);
+    return WriteReportFile(fileName, form == Form::Csv ? ReportForm::Csv : ReportForm::Text,
+                           plan.fields, plan.figures, plan.rows);
 }
 
 // A field of /proc/self/status, in kB ("VmRSS:" now, "VmHWM:" the peak since ResetPeakRss).
@@ -68,8 +68,8 @@ void WriteReportFile(benchmark::State& state, Form form, const char* name) {
     ResetPeakRss();
     const double before = StatusKb("VmRSS:");
     for (auto _ : state) {
-        if (const auto error = WriteReport(form, file)) {
-            state.SkipWithError(error->reason.toLocal8Bit().constData());
+        if (const Status written = WriteReport(form, file); !written.ok()) {
+            state.SkipWithError(written.error().reason.c_str());
             break;
         }
     }
@@ -84,7 +84,7 @@ const std::string& ReportBytes(Form form) {
     auto [entry, isNew] = bytes.try_emplace(form);
     if (isNew) {
         const QString file = OutputFile("bytes");
-        if (!WriteReport(form, file)) {
+        if (WriteReport(form, file).ok()) {
             QFile read(file);
             if (read.open(QIODevice::ReadOnly))
                 entry->second = read.readAll().toStdString();

@@ -17,7 +17,7 @@ bool IsOption(const std::string& argument) {
 
 // Takes the option at arguments[i], moving i past a value it consumes; a problem when the option
 // is unknown, repeated or clashes with one already given.
-std::optional<UsageError> TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
+Result<Done, UsageError> TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
                                      ReportRequest& request, std::optional<ReportForm>& form) {
     const std::string& option = arguments[i];
     if (option == "--csv" || option == "--text") {
@@ -27,7 +27,7 @@ std::optional<UsageError> TakeOption(const std::vector<std::string>& arguments, 
         if (form)
             return UsageError{"--csv and --text cannot be given together."};
         form = chosen;
-        return std::nullopt;
+        return Done{};
     }
     if (option == "-o") {
         if (request.outputFile)
@@ -35,7 +35,7 @@ std::optional<UsageError> TakeOption(const std::vector<std::string>& arguments, 
         if (i + 1 == arguments.size())
             return UsageError{"-o needs a file name."};
         request.outputFile = arguments[++i];
-        return std::nullopt;
+        return Done{};
     }
     return UsageError{"unknown option \"" + option + "\"."};
 }
@@ -83,7 +83,7 @@ std::optional<std::int64_t> WholeNumber(const std::string& text) {
 
 } // namespace
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+Result<Command, UsageError> ParseCommandLine(const std::vector<std::string>& arguments) {
     // Help and version answer whatever else is given; the argument after -o is a file name,
     // whatever it looks like.
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -93,9 +93,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (argument == "-o")
             ++i;
         else if (argument == "--help" || argument == "-h")
-            return HelpRequest{};
+            return Command{HelpRequest{}};
         else if (argument == "--version")
-            return VersionRequest{};
+            return Command{VersionRequest{}};
     }
 
     ReportRequest request;
@@ -106,8 +106,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
         if (!optionsEnded && arguments[i] == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && IsOption(arguments[i])) {
-            if (auto problem = TakeOption(arguments, i, request, form))
-                return *problem;
+            if (const auto taken = TakeOption(arguments, i, request, form); !taken.ok())
+                return taken.error();
         } else {
             operands.push_back(arguments[i]);
         }
@@ -130,7 +130,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     request.octets = *octets;
     request.bitsText = operands[1];
     request.bits = *bits;
-    return request;
+    return Command{request};
 }
 
 std::string UsageLine() {

@@ -2,6 +2,7 @@
 
 #include "network_check.h"
 #include "report_form.h"
+#include "result.h"
 
 #include <cstdint>
 #include <optional>
@@ -27,14 +28,14 @@ struct UsageError {
     std::string problem;
 };
 
-using CommandLine = std::variant<ReportRequest, HelpRequest, VersionRequest, UsageError>;
+using Command = std::variant<ReportRequest, HelpRequest, VersionRequest>;
 
 // Reads the arguments that follow the program name, bytes as given. ADDRESS must be four octets
 // split by "." with no control character (a box of the window holds one line of text), and BITS
 // an optional sign and decimal digits. An argument that begins with "-" and a
 // letter or a second "-" is an option, so negative numbers stay operands, except the one after
 // -o, which is FILE whatever it holds; "--" ends the options.
-[[nodiscard]] CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+[[nodiscard]] Result<Command, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The one-line synopsis shown after a usage error and at the top of the help.
 [[nodiscard]] std::string UsageLine();

@@ -4,6 +4,7 @@
 #include "planned_report.h"
 #include "quoted_name.h"
 #include "report_files.h"
+#include "safe_write.h"
 #include "standard_streams.h"
 
 #include <QString>
@@ -17,8 +18,12 @@ using namespace tessnivar;
 // Exit statuses, one per kind of failure, so that scripts can tell them apart.
 enum ExitStatus { kWritten = 0, kUsageError = 1, kPlanRefused = 2, kWriteFailed = 3 };
 
-void PrintError(const std::string& text) {
-    std::fputs(("tessnivar-report: " + text + "\n").c_str(), stderr);
+// Each line on standard error, the first naming the tool.
+void PrintError(const std::vector<std::string>& lines) {
+    std::string text = "tessnivar-report: ";
+    for (const std::string& line : lines)
+        text += line + "\n";
+    std::fputs(text.c_str(), stderr);
 }
 
 std::string StreamName(int fd) {
@@ -26,15 +31,11 @@ std::string StreamName(int fd) {
 }
 
 // kWritten, or kWriteFailed once the reason for a failed write is on standard error.
-int WriteOutcome(const std::string& target, const std::optional<std::string>& failure) {
-    if (!failure)
+int WriteOutcome(const std::string& target, const Status& written) {
+    if (written.ok())
         return kWritten;
-    PrintError("cannot write " + QuotedName(target) + ": " + *failure);
+    PrintError({"cannot write " + QuotedName(target) + ": " + written.error().reason});
     return kWriteFailed;
-}
-
-int WriteOutcome(const std::string& target, const std::optional<QString>& failure) {
-    return WriteOutcome(target, failure ? std::optional(failure->toStdString()) : std::nullopt);
 }
 
 // The octet texts as the window holds what is typed into its boxes: in UTF-8, read from the
@@ -49,13 +50,11 @@ OctetTexts TypedOctets(const OctetTexts& given) {
 int Report(ReportRequest request) {
     request.octets = TypedOctets(request.octets);
     const auto planned = PlanReport(request);
-    if (const auto* refusal = std::get_if<std::vector<std::string>>(&planned)) {
-        PrintError(refusal->front());
-        for (auto line = refusal->begin() + 1; line != refusal->end(); ++line)
-            std::fputs((*line + "\n").c_str(), stderr);
+    if (!planned.ok()) {
+        PrintError(RefusalLines(planned.error(), request));
         return kPlanRefused;
     }
-    const auto& plan = std::get<PlannedReport>(planned);
+    const PlannedReport& plan = planned.value();
 
     // A FILE that is this process's own standard output or error is written through the
     // descriptor the shell opened, appending or from its position: replacing the file would
@@ -63,9 +62,8 @@ int Report(ReportRequest request) {
     const auto stream = request.outputFile ? StandardStreamOpenOn(*request.outputFile)
                                            : std::optional<int>(STDOUT_FILENO);
     if (stream)
-        return WriteOutcome(
-            StreamName(*stream),
-            WriteReportToDescriptor(*stream, request.form, plan.fields, plan.figures, plan.rows));
+        return WriteOutcome(StreamName(*stream), WriteReport(*stream, request.form, plan.fields,
+                                                             plan.figures, plan.rows));
     return WriteOutcome(*request.outputFile, WriteReportFile(*request.outputFile, request.form,
                                                              plan.fields, plan.figures, plan.rows));
 }
@@ -76,15 +74,15 @@ int main(int argc, char* argv[]) {
     // The arguments stay the bytes given, so that the file name reaches the system unchanged.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
 
-    const CommandLine commandLine = ParseCommandLine(arguments);
-    if (const auto* usage = std::get_if<UsageError>(&commandLine)) {
-        PrintError(usage->problem);
-        std::fputs((UsageLine() + "\n").c_str(), stderr);
+    const auto parsed = ParseCommandLine(arguments);
+    if (!parsed.ok()) {
+        PrintError({parsed.error().problem, UsageLine()});
         return kUsageError;
     }
-    if (std::holds_alternative<HelpRequest>(commandLine))
-        return WriteOutcome(StreamName(STDOUT_FILENO), WriteAllTo(STDOUT_FILENO, HelpText()));
-    if (std::holds_alternative<VersionRequest>(commandLine))
-        return WriteOutcome(StreamName(STDOUT_FILENO), WriteAllTo(STDOUT_FILENO, VersionLine()));
-    return Report(std::get<ReportRequest>(commandLine));
+    const Command& command = parsed.value();
+    if (std::holds_alternative<HelpRequest>(command))
+        return WriteOutcome(StreamName(STDOUT_FILENO), WriteAll(STDOUT_FILENO, HelpText()));
+    if (std::holds_alternative<VersionRequest>(command))
+        return WriteOutcome(StreamName(STDOUT_FILENO), WriteAll(STDOUT_FILENO, VersionLine()));
+    return Report(std::get<ReportRequest>(command));
 }

@@ -10,6 +10,8 @@ std::string ClassName(AddressClass addressClass) {
     return std::string("Class ") + "ABC"[static_cast<int>(addressClass)];
 }
 
+} // namespace
+
 // The tool's own words for what the window never lets through: its first box refuses octets
 // above 223, and its spinner offers only 0 and 2 to the class's maximum.
 std::vector<std::string> RefusalLines(const PlanRefusal& refusal, const ReportRequest& request) {
@@ -26,13 +28,11 @@ std::vector<std::string> RefusalLines(const PlanRefusal& refusal, const ReportRe
     return {"cannot borrow " + request.bitsText + " bits; " + valid};
 }
 
-} // namespace
-
-std::variant<PlannedReport, std::vector<std::string>> PlanReport(const ReportRequest& request) {
-    const PlanOutcome outcome = MakePlan(request.octets, request.bits);
-    if (const auto* refusal = std::get_if<PlanRefusal>(&outcome))
-        return RefusalLines(*refusal, request);
-    const auto& plan = std::get<SubnetPlan>(outcome);
+Result<PlannedReport, PlanRefusal> PlanReport(const ReportRequest& request) {
+    const auto made = MakePlan(request.octets, request.bits);
+    if (!made.ok())
+        return made.error();
+    const SubnetPlan& plan = made.value();
     const MaskAndCounts& counts = plan.figures;
     PlannedReport report;
     report.fields = {request.octets, counts.maskText, DecimalText(plan.bitsBorrowed),

@@ -2,10 +2,10 @@
 
 #include "command_line.h"
 #include "report_content.h"
+#include "result.h"
 #include "subnet_plan.h"
 
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace tessnivar {
@@ -18,9 +18,12 @@ struct PlannedReport {
 };
 
 // The report of the plan the window lists after request's octets are typed into its boxes, its
-// spinner is stepped to request's bits and Calculate is clicked; or the lines that say why the
-// window would refuse it.
-[[nodiscard]] std::variant<PlannedReport, std::vector<std::string>>
-PlanReport(const ReportRequest& request);
+// spinner is stepped to request's bits and Calculate is clicked; or why the window would refuse
+// it.
+[[nodiscard]] Result<PlannedReport, PlanRefusal> PlanReport(const ReportRequest& request);
+
+// The lines that tell why request is refused.
+[[nodiscard]] std::vector<std::string> RefusalLines(const PlanRefusal& refusal,
+                                                    const ReportRequest& request);
 
 } // namespace tessnivar

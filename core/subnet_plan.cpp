@@ -13,7 +13,7 @@ bool BitsSuit(std::int64_t bits, AddressClass addressClass) noexcept {
 
 } // namespace
 
-PlanOutcome MakePlan(const OctetTexts& octets, std::int64_t bitsBorrowed) {
+Result<SubnetPlan, PlanRefusal> MakePlan(const OctetTexts& octets, std::int64_t bitsBorrowed) {
     const auto addressClass = ClassOfFirstOctet(NumericValue(octets[0]));
     if (!addressClass)
         return PlanRefusal{PlanError::FirstOctetAbove223};

@@ -3,11 +3,11 @@
 #include "address_class.h"
 #include "mask_and_counts.h"
 #include "network_check.h"
+#include "result.h"
 #include "subnet_rows.h"
 
 #include <cstdint>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace tessnivar {
@@ -39,12 +39,10 @@ struct PlanRefusal {
     int badOctet = -1;
 };
 
-using PlanOutcome = std::variant<SubnetPlan, PlanRefusal>;
-
 // The plan of octets, texts as typed, with bitsBorrowed bits borrowed: the first octet gives the
 // class, the bits must suit it, the address must be a network address of its class and every
 // octet must load. The first test that fails refuses it.
-[[nodiscard]] PlanOutcome MakePlan(const OctetTexts& octets, std::int64_t bitsBorrowed);
+[[nodiscard]] Result<SubnetPlan, PlanRefusal> MakePlan(const OctetTexts& octets, std::int64_t bitsBorrowed);
 
 // The lines of the message that refuses a plan of octets for NotNetworkAddress or OctetOutOfRange,
 // the octets shown as typed; no line ends.

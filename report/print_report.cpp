@@ -14,7 +14,7 @@ public:
         : printer_(printer), progress_(progress) {}
 
     [[nodiscard]] ReportPrinter& printer() const noexcept { return printer_; }
-    [[nodiscard]] PrintResult stopReason() const noexcept { return stopReason_; }
+    [[nodiscard]] PrintStop stopReason() const noexcept { return stopReason_; }
 
     [[nodiscard]] bool print(std::string_view text) {
         if (!printer_.printLine(text))
@@ -23,7 +23,7 @@ public:
         if (progress_ && begun > pagesBegun_) {
             pagesBegun_ = begun;
             if (begun > 1 && !progress_->pagesDone(begun - 1)) {
-                stopReason_ = PrintResult::Cancelled;
+                stopReason_ = PrintStop::Cancelled;
                 return false;
             }
         }
@@ -34,7 +34,7 @@ private:
     ReportPrinter& printer_;
     PrintProgress* progress_;
     int pagesBegun_ = 0;
-    PrintResult stopReason_ = PrintResult::PrinterFailed;
+    PrintStop stopReason_ = PrintStop::PrinterFailed;
 };
 
 bool PrintAll(LinePrinter& out, const ReportFields& fields, const ReportFigures& figures,
@@ -73,9 +73,9 @@ bool PrintAll(LinePrinter& out, const ReportFields& fields, const ReportFigures&
 
 } // namespace
 
-PrintResult PrintReport(ReportPrinter& printer, const ReportFields& fields,
-                        const ReportFigures& figures, const SubnetRows& rows,
-                        PrintProgress* progress) {
+Result<Done, PrintStop> PrintReport(ReportPrinter& printer, const ReportFields& fields,
+                                    const ReportFigures& figures, const SubnetRows& rows,
+                                    PrintProgress* progress) {
     if (progress) {
         const auto layout = printer.layoutOnly();
         LinePrinter counting(*layout, nullptr);
@@ -84,7 +84,7 @@ PrintResult PrintReport(ReportPrinter& printer, const ReportFields& fields,
     }
     LinePrinter out(printer, progress);
     if (PrintAll(out, fields, figures, rows) && printer.endDocument())
-        return PrintResult::Printed;
+        return Done{};
     printer.abandon();
     return out.stopReason();
 }

@@ -18,7 +18,7 @@ namespace tessnivar {
 
 namespace {
 
-constexpr char kChanged[] = "The file was changed by someone else during the write.";
+const Failure kChanged{"The file was changed by someone else during the write."};
 
 // Whether signal, by default, ends the process: those are the ones that must first remove a
 // named temporary file. SIGKILL cannot be caught; the numbers between the classic signals and
@@ -123,8 +123,8 @@ private:
     std::array<bool, NSIG> installed_{};
 };
 
-std::string SystemReason(int error) {
-    return std::generic_category().message(error);
+Failure SystemReason(int error) {
+    return {std::generic_category().message(error)};
 }
 
 class Descriptor {
@@ -363,23 +363,22 @@ private:
 
 // Writes into a device or pipe, which a rename would destroy; reached is the file the kernel
 // found at path.
-std::optional<std::string> WriteDirectly(const std::string& path, const struct stat& reached,
-                                         const DescriptorWriter& write) {
+Status WriteDirectly(const std::string& path, const struct stat& reached,
+                     const DescriptorWriter& write) {
     Descriptor fd(open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
     if (!fd.valid())
         return SystemReason(errno);
     struct stat opened {};
     if (fstat(fd.get(), &opened) != 0 || !SameFile(opened, reached))
         return kChanged;
-    auto failure = write(fd.get());
-    if (const int error = fd.close(); error != 0 && !failure)
-        failure = SystemReason(error);
-    return failure;
+    Status written = write(fd.get());
+    if (const int error = fd.close(); error != 0 && written.ok())
+        return SystemReason(error);
+    return written;
 }
 
 // Writes a new file in place and renames it over the name; replaced is the file there now.
-std::optional<std::string> Replace(const Place& place, const struct stat* replaced,
-                                   const DescriptorWriter& write) {
+Status Replace(const Place& place, const struct stat* replaced, const DescriptorWriter& write) {
     const CleanupHandlers handlers;
     // A replacement starts private and takes the replaced file's owner and mode before any data
     // goes in; a new file gets what any new file gets.
@@ -394,19 +393,19 @@ std::optional<std::string> Replace(const Place& place, const struct stat* replac
             fchown(temporary.fd(), static_cast<uid_t>(-1), replaced->st_gid) == 0;
         [[maybe_unused]] const bool moded = fchmod(temporary.fd(), replaced->st_mode & 0777) == 0;
     }
-    if (auto failure = write(temporary.fd()))
-        return failure;
+    if (Status written = write(temporary.fd()); !written.ok())
+        return written;
     if (const int error = temporary.commit(replaced)) {
         if (error < 0)
             return kChanged;
         return SystemReason(error);
     }
-    return std::nullopt;
+    return Done{};
 }
 
 } // namespace
 
-std::optional<std::string> WriteFileSafely(const std::string& path, const DescriptorWriter& write) {
+Status WriteFileSafely(const std::string& path, const DescriptorWriter& write) {
     if (path.empty())
         return SystemReason(ENOENT);
     // The kernel follows the links, under its own rules for links in shared folders.
@@ -424,7 +423,7 @@ std::optional<std::string> WriteFileSafely(const std::string& path, const Descri
         return WriteDirectly(path, reached, write);
     // A file nobody may write is refused, even for root, whom the system would let replace it.
     if (exists && !(reached.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)))
-        return std::string("The file is read-only.");
+        return Failure{"The file is read-only."};
 
     struct stat located {};
     const bool found =
@@ -438,6 +437,19 @@ std::optional<std::string> WriteFileSafely(const std::string& path, const Descri
                             AT_EACCESS | AT_SYMLINK_NOFOLLOW) != 0)
         return SystemReason(errno);
     return Replace(place, exists ? &located : nullptr, write);
+}
+
+Status WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        // A write that takes nothing would never end; the system gives no reason for it.
+        if (written <= 0)
+            return SystemReason(written < 0 ? errno : EIO);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return Done{};
 }
 
 } // namespace tessnivar

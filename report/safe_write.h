@@ -1,13 +1,15 @@
 #pragma once
 
+#include "result.h"
+
 #include <functional>
-#include <optional>
 #include <string>
+#include <string_view>
 
 namespace tessnivar {
 
-// Writes a file's contents to fd, a descriptor open for writing; why it failed, or nullopt.
-using DescriptorWriter = std::function<std::optional<std::string>(int fd)>;
+// Writes a file's contents to fd, a descriptor open for writing.
+using DescriptorWriter = std::function<Status(int fd)>;
 
 // Writes the file named path (bytes as the system takes them) through write. A regular file, or a
 // name not yet taken, is written as a new file in the same folder, synced, renamed over it and
@@ -21,9 +23,10 @@ using DescriptorWriter = std::function<std::optional<std::string>(int fd)>;
 // else "NAME.XXXXXX", which every signal that ends the process by default removes first (unless
 // ignored); SIGXFSZ at its default is ignored meanwhile, so a write past the size limit fails. A
 // regular file with no write bit is refused, also for root; otherwise the kernel decides. A
-// device or pipe is written directly. One call at a time per process. nullopt when written,
-// else the reason.
-[[nodiscard]] std::optional<std::string> WriteFileSafely(const std::string& path,
-                                                         const DescriptorWriter& write);
+// device or pipe is written directly. One call at a time per process.
+[[nodiscard]] Status WriteFileSafely(const std::string& path, const DescriptorWriter& write);
+
+// Writes all of bytes to fd from where it stands, going on after a short or interrupted write.
+[[nodiscard]] Status WriteAll(int fd, std::string_view bytes);
 
 } // namespace tessnivar

@@ -6,7 +6,7 @@
 #include "display_text.h"
 #include "print_report.h"
 #include "program_icon.h"
-#include "report_messages.h"
+#include "quoted_name.h"
 #include "report_printer.h"
 #include "result_rows_model.h"
 #include "services.h"
@@ -16,6 +16,7 @@
 #include "wait_cursor.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPushButton>
 #include <QScreen>
 
@@ -145,13 +146,12 @@ void PlannerWindow::updateMaskAndCounts() {
 
 void PlannerWindow::onCalculateClicked() {
     const OctetTexts octets = octetTexts();
-    const PlanOutcome outcome = MakePlan(octets, bitsSpinner->value());
-    if (const auto* refusal = std::get_if<PlanRefusal>(&outcome)) {
-        services_.showMessage(DisplayText(RefusalLines(*refusal, octets)), tr("Subnet Error!"),
-                              MessageIcon::Critical, MessageButtons::Ok);
+    const auto made = MakePlan(octets, bitsSpinner->value());
+    if (!made.ok()) {
+        showError(tr("Subnet Error!"), DisplayText(RefusalLines(made.error(), octets)));
         return;
     }
-    results_->setRows(std::get<SubnetPlan>(outcome).rows);
+    results_->setRows(made.value().rows);
     enableReportCommands(true);
 }
 
@@ -162,17 +162,18 @@ void PlannerWindow::onPrintTriggered() {
         return;
     const auto printer = services_.openDefaultPrinter();
     if (!printer) {
-        showReportMessage(NoPrinterMessage());
+        showError(tr("Print Error"), tr("There is no default printer.\r\nNothing was printed."));
         return;
     }
     const auto progress = services_.showPrintProgress();
     // The busy cursor, not the wait cursor: the progress window's Cancel button can be pressed.
-    const PrintResult printed = UnderWaitCursor(
+    const auto printed = UnderWaitCursor(
         [&] { return PrintReport(*printer, fields, *figures, results_->rows(), progress.get()); },
         Qt::BusyCursor);
     // A document the user cancelled needs no word: it was abandoned as asked.
-    if (printed == PrintResult::PrinterFailed)
-        showReportMessage(PrinterFailureMessage());
+    if (!printed.ok() && printed.error() == PrintStop::PrinterFailed)
+        showError(tr("Print Error"),
+                  tr("The printer failed while printing.\r\nThe document was abandoned."));
 }
 
 void PlannerWindow::onWriteFileTriggered() {
@@ -191,12 +192,12 @@ void PlannerWindow::onWriteFileTriggered() {
 
 void PlannerWindow::writeTextFile() {
     if (const auto name = askSaveFileName(tr("Plain Text Files (*.txt);;All Files (*.*)")))
-        writeReport(*name, WriteTextReport);
+        writeReport(*name, ReportForm::Text);
 }
 
 void PlannerWindow::writeCsvFile() {
     if (const auto name = askSaveFileName(tr("Comma Separated Values (*.csv)")))
-        writeReport(CsvFileName(*name), WriteCsvReport);
+        writeReport(CsvFileName(*name), ReportForm::Csv);
 }
 
 // The chosen name, remembered and offered the next time; nullopt when the user cancels.
@@ -215,24 +216,30 @@ ReportFields PlannerWindow::reportFields() const {
 std::optional<ReportFigures> PlannerWindow::reportFigures(const ReportFields& fields) {
     auto figures = ComputeReportFigures(fields);
     if (!figures)
-        showReportMessage(CountsRefusalMessage());
+        showError(tr("Report Error"), tr("The report cannot be made.\r\n"
+                                         "The subnet and host counts must be positive numbers."));
     return figures;
 }
 
 // The figures are checked before the file is touched, so a refused report changes no file.
-void PlannerWindow::writeReport(const QString& fileName, ReportWriter writer) {
+void PlannerWindow::writeReport(const QString& fileName, ReportForm form) {
     const ReportFields fields = reportFields();
     const auto figures = reportFigures(fields);
     if (!figures)
         return;
-    const auto error =
-        UnderWaitCursor([&] { return writer(fileName, fields, *figures, results_->rows()); });
-    if (error)
-        showReportMessage(FileWriteFailureMessage(*error));
+    const Status written = UnderWaitCursor(
+        [&] { return WriteReportFile(fileName, form, fields, *figures, results_->rows()); });
+    if (!written.ok()) {
+        // Quoted, so that a name with a line break cannot pass for a line of the message.
+        const QString shownName =
+            DisplayText(QuotedName(QDir::toNativeSeparators(fileName).toStdString()));
+        showError(tr("Write File Error"), tr("Cannot write %1:\r\n%2")
+                                              .arg(shownName, DisplayText(written.error().reason)));
+    }
 }
 
-void PlannerWindow::showReportMessage(const ReportMessage& message) {
-    services_.showMessage(message.text, message.title, MessageIcon::Critical, MessageButtons::Ok);
+void PlannerWindow::showError(const QString& title, const QString& text) {
+    services_.showMessage(text, title, MessageIcon::Critical, MessageButtons::Ok);
 }
 
 void PlannerWindow::onAboutTriggered() {

@@ -18,7 +18,6 @@ class RowListView;
 class Services;
 class TextBox;
 class UpDown;
-struct ReportMessage;
 
 // The main window: the address, the bits borrowed, the plan's mask and counts, and the subnets
 // of the last calculation in three linked lists. It is built in its start state.
@@ -57,11 +56,8 @@ private:
     // The report's figures from the count boxes; nullopt, after telling the user, when they
     // cannot give a report.
     [[nodiscard]] std::optional<ReportFigures> reportFigures(const ReportFields& fields);
-    using ReportWriter = std::optional<ReportFileError> (*)(const QString&, const ReportFields&,
-                                                            const ReportFigures&,
-                                                            const SubnetRows&);
-    void writeReport(const QString& fileName, ReportWriter writer);
-    void showReportMessage(const ReportMessage& message);
+    void writeReport(const QString& fileName, ReportForm form);
+    void showError(const QString& title, const QString& text);
 
     Services& services_;
     ResultRowsModel* results_ = nullptr;

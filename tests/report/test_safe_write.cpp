@@ -46,9 +46,9 @@ QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int sig
             if (named ? names.size() != 1 : !WritesUnlistedFileIn(getpid(), target.path()))
                 _exit(2);
             raise(signal);
-            return std::optional<std::string>();
+            return Status(Done{});
         });
-        return failure ? 1 : 0;
+        return failure.ok() ? 0 : 1;
     });
 }
 
@@ -78,10 +78,10 @@ class SafeWriteTest : public QObject {
     // Writes the worked example's report, as CSV (651 bytes) when csv, else as text (832 bytes),
     // to name; why not, or nothing.
     QString write(const QString& name, bool csv = false) const {
-        const auto error = (csv ? WriteCsvReport : WriteTextReport)(
-            path(name), kFields, *ComputeReportFigures(kFields),
-            SubnetRows({{192, 168, 1, 0}}, 64, 4));
-        return error ? error->fileName + ": " + error->reason : QString();
+        const Status written = WriteReportFile(
+            path(name), csv ? ReportForm::Csv : ReportForm::Text, kFields,
+            *ComputeReportFigures(kFields), SubnetRows({{192, 168, 1, 0}}, 64, 4));
+        return written.ok() ? QString() : path(name) + ": " + written.error().reason.c_str();
     }
 
 private slots:
@@ -199,9 +199,9 @@ private slots:
                 return symlink(bytes("own/secret").constData(), bytes("link").constData()) == 0 &&
                        rename(bytes("link").constData(), bytes("z").constData()) == 0;
             });
-            return std::optional<std::string>();
+            return Status(Done{});
         });
-        QCOMPARE(failure, "The file was changed by someone else during the write.");
+        QCOMPARE(failure.error().reason, "The file was changed by someone else during the write.");
         QVERIFY(QFileInfo(path("z")).isSymLink());
         QCOMPARE(write("z"), path("z") + ": Permission denied");
         QCOMPARE(size("own/secret"), 651);
