@@ -12,22 +12,6 @@ using namespace tessnivar;
 
 namespace {
 
-std::vector<std::string> SplitArguments(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> parts;
-    if (size == 0)
-        return parts;
-    std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    for (;;) {
-        const std::size_t end = bytes.find('\0');
-        parts.emplace_back(bytes.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        bytes.remove_prefix(end + 1);
-    }
-    // Exactly as long as it holds, so a read past the last argument is a heap overflow.
-    return {parts.begin(), parts.end()};
-}
-
 bool HasControlCharacter(std::string_view text) {
     return std::ranges::any_of(
         text, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
@@ -112,7 +96,7 @@ void CheckRequest(const ReportRequest& request, const std::vector<std::string>& 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::vector<std::string> arguments = SplitArguments(data, size);
+    const std::vector<std::string> arguments = fuzz::SplitArguments(data, size);
     const CommandLine commandLine = ParseCommandLine(arguments);
     const Reading reading = ReadAsWritten(arguments);
 

@@ -22,16 +22,13 @@ using Octets = std::array<std::int64_t, 4>;
 
 // The number a text begins with: blanks (space, tab), a sign, digits, a "." and digits; else 0.
 inline double Value(const std::string& t) {
-    const std::size_t begin = std::min(t.find_first_not_of(" \t"), t.size());
-    std::size_t end = begin + (t[begin] == '+' || t[begin] == '-');
-    int digits = 0;
-    const auto skipDigits = [&] {
-        for (; end < t.size() && t[end] >= '0' && t[end] <= '9'; ++end)
-            ++digits;
+    const auto skipDigits = [&t](std::size_t i) {
+        return std::min(t.find_first_not_of("0123456789", i), t.size());
     };
-    skipDigits();
-    if (end < t.size() && t[end] == '.')
-        ++end, skipDigits();
+    const std::size_t begin = std::min(t.find_first_not_of(" \t"), t.size());
+    const std::size_t whole = skipDigits(begin + (t[begin] == '+' || t[begin] == '-'));
+    const std::size_t end = t[whole] == '.' ? skipDigits(whole + 1) : whole;
+    const bool digits = t.find_first_of("0123456789", begin) < end;
     return digits ? std::strtod(t.substr(begin, end - begin).c_str(), nullptr) : 0.0;
 }
 
@@ -76,8 +73,7 @@ inline std::vector<std::string> NetworkError(char c, const Texts& t) {
 inline std::optional<std::int64_t> Round(double v) {
     if (!std::isfinite(v))
         return std::nullopt;
-    const double low = std::floor(v), rest = v - low;
-    const double r = rest < 0.5 ? low : rest > 0.5 ? low + 1 : low + std::fmod(std::fabs(low), 2);
+    const double r = std::fabs(v - std::trunc(v)) == 0.5 ? 2 * std::round(v / 2) : std::round(v);
     if (r < -2147483648.0 || r > 2147483647.0)
         return std::nullopt;
     return static_cast<std::int64_t>(r);
@@ -95,11 +91,8 @@ inline void Carry(Octets& p) {
 }
 
 inline std::string Dotted(const Octets& p) {
-    char s[96];
-    std::snprintf(s, sizeof s, "%lld.%lld.%lld.%lld", static_cast<long long>(p[0]),
-                  static_cast<long long>(p[1]), static_cast<long long>(p[2]),
-                  static_cast<long long>(p[3]));
-    return s;
+    return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
+           std::to_string(p[3]);
 }
 
 struct Row {
@@ -215,23 +208,23 @@ inline std::string Percent(float v) {
     char s[64];
     const std::string e(
         s, std::to_chars(s, s + sizeof s, std::fabs(v), std::chars_format::scientific).ptr);
-    // Its digits, the first weighing 10^exponent, in a row whose first weighs 10^(units - 1): the
-    // hundredths and the digit after them.
+    // Its digits, the first weighing 10^exponent, in a row whose first weighs 10^units: the
+    // hundredths, led by a zero for a carry, and the digit after them.
     std::string d = e.substr(0, e.find('e'));
     d.erase(std::remove(d.begin(), d.end(), '.'), d.end());
     const int exponent = std::atoi(e.c_str() + e.find('e') + 1);
     const std::size_t units = std::size_t(std::max(exponent, 0) + 1);
-    d = std::string(std::size_t(std::max(-exponent, 0)), '0') + d + std::string(units + 3, '0');
-    std::string h = d.substr(0, units + 2);
-    if (d[units + 2] >= '5') {
-        std::size_t k = h.size();
-        for (; k > 0 && h[k - 1] == '9'; --k)
-            h[k - 1] = '0';
-        h = k > 0 ? (++h[k - 1], h) : "1" + h;
+    d = std::string(std::size_t(std::max(-exponent, 0) + 1), '0') + d + std::string(units + 3, '0');
+    std::string h = d.substr(0, units + 3);
+    if (d[units + 3] >= '5') {
+        std::size_t k = h.size() - 1;
+        for (; h[k] == '9'; --k)
+            h[k] = '0';
+        ++h[k];
     }
-    h = std::string(2, '0') + h.substr(std::min(h.find_first_not_of('0'), h.size()));
-    std::string whole = h.substr(0, h.size() - 2), decimals = h.substr(h.size() - 2);
-    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size()));
+    const std::size_t first = std::min(h.find_first_not_of('0'), h.size() - 2);
+    const std::string whole = h.substr(first, h.size() - 2 - first);
+    std::string decimals = h.substr(h.size() - 2);
     decimals.erase(decimals.find_last_not_of('0') + 1);
     return (v < 0 && whole + decimals != "" ? "-" : "") + whole + "." + decimals;
 }
@@ -269,22 +262,6 @@ inline std::string ColumnRow(const Row& r, bool marked) {
 
 inline std::string CsvRow(const Row& r, bool marked) {
     return r.number + "," + r.start + "," + r.end + (marked ? ",UNUSABLE" : "");
-}
-
-// The report file: the opening lines, the header and the rows, the first and last marked, each
-// line ended by CR LF.
-inline std::string Report(bool csv, const Fields& f, const Figures& g,
-                          const std::vector<Row>& rows) {
-    std::string text;
-    for (const std::string& line : Opening(f, g))
-        text += line + "\r\n";
-    text += csv ? "Subnet Number,Start IP,End IP"
-                : Centred("Subnet Number") + Centred("Start IP") + Centred("End IP");
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const bool marked = i == 0 || i + 1 == rows.size();
-        text += "\r\n" + (csv ? CsvRow(rows[i], marked) : ColumnRow(rows[i], marked));
-    }
-    return text + "\r\n";
 }
 
 // Type-ahead: the first text from from on, going round to the first, that begins with prefix.
