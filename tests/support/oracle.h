@@ -264,12 +264,14 @@ inline std::string CsvRow(const Row& r, bool marked) {
     return r.number + "," + r.start + "," + r.end + (marked ? ",UNUSABLE" : "");
 }
 
-// Type-ahead: the first text from from on, going round to the first, that begins with prefix.
-inline std::optional<std::size_t> FirstStartingWith(const std::vector<std::string>& texts,
-                                                    std::string_view prefix, std::size_t from) {
-    for (std::size_t step = 0; step < texts.size(); ++step) {
-        if (texts[(from + step) % texts.size()].starts_with(prefix))
-            return (from + step) % texts.size();
+// Type-ahead: the first row from from on, going round to the first, whose text of kind begins
+// with prefix.
+inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows,
+                                                    std::string Row::*kind, std::string_view prefix,
+                                                    std::size_t from) {
+    for (std::size_t step = 0; step < rows.size(); ++step) {
+        if ((rows[(from + step) % rows.size()].*kind).starts_with(prefix))
+            return (from + step) % rows.size();
     }
     return std::nullopt;
 }

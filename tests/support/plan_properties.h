@@ -98,15 +98,13 @@ inline Sides PlanDifference(const tessnivar::OctetTexts& t, const std::string& b
                lastModel.number + " " + lastModel.start + " " + lastModel.end))
         return sides;
 
-    std::vector<std::string> texts;
-    for (const oracle::Row& row : rows)
-        texts.push_back(search.kind == RowText::Number  ? row.number
-                        : search.kind == RowText::Start ? row.start
-                                                        : row.end);
     const auto found =
         FindRowStartingWith(SubnetRows(plan.rows.start(), model.hosts, int(rows.size())),
                             search.kind, search.typed, search.from % rows.size());
-    const auto looked = oracle::FirstStartingWith(texts, search.typed, search.from % rows.size());
+    std::string oracle::Row::*const kinds[] = {&oracle::Row::number, &oracle::Row::start,
+                                               &oracle::Row::end};
+    const auto looked = oracle::FirstStartingWith(rows, kinds[int(search.kind)], search.typed,
+                                                  search.from % rows.size());
     if (differ(search.typed + " found at " + std::to_string(found.value_or(-1)),
                search.typed + " found at " + std::to_string(looked.value_or(-1))))
         return sides;
