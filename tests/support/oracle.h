@@ -97,7 +97,6 @@ inline std::string Dotted(const Octets& p) {
 
 struct Row {
     std::string number, start, end;
-    bool operator==(const Row&) const = default;
 };
 
 // The first count rows of a plan, stepping from start as the enumeration does.

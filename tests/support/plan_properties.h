@@ -2,13 +2,11 @@
 // targets alike: Calculate, the rows, a type-ahead search and the report's lines. Plain C++.
 #pragma once
 
-#include "numeric.h"
 #include "oracle.h"
 #include "report_content.h"
 #include "row_search.h"
 #include "subnet_plan.h"
 
-#include <bit>
 #include <memory>
 
 namespace properties {
@@ -41,36 +39,31 @@ inline Sides PlanDifference(const tessnivar::OctetTexts& t, const std::string& b
             text += "\n" + line;
         return text;
     };
-    // Bit for bit: the sign of a zero and the last digit's rounding count.
-    std::string values, modelValues;
-    for (const std::string& text : {t[0], t[1], t[2], t[3], bitsText, subnets, hosts}) {
-        values += std::to_string(std::bit_cast<std::uint64_t>(NumericValue(text))) + " ";
-        modelValues += std::to_string(std::bit_cast<std::uint64_t>(oracle::Value(text))) + " ";
-    }
-    if (differ(values, modelValues))
-        return sides;
     const std::int64_t bits = std::strtoll(bitsText.c_str(), nullptr, 10);
     const oracle::Plan model = oracle::MakePlan(t, bits);
-    const std::string modelText = model.refused +
-                                  (model.refused.empty() ? "plan " + model.mask : "") + " " +
-                                  (model.addressClass ? model.addressClass : '-') + " " +
-                                  std::to_string(model.subnets) + "x" + std::to_string(model.hosts);
+    const char modelClass = model.addressClass ? model.addressClass : '-';
+    const std::string modelText =
+        joined(model.refused.empty()
+                   ? "plan " + model.mask + " " + modelClass + " " + std::to_string(model.subnets) +
+                         "x" + std::to_string(model.hosts)
+                   : model.refused + " " + modelClass,
+               model.message);
     const PlanOutcome outcome = MakePlan(t, bits);
     if (const auto* refusal = std::get_if<PlanRefusal>(&outcome)) {
         const char* kinds[] = {"class", "bits", "network", "octet"};
         const bool named = refusal->error != PlanError::FirstOctetAbove223;
         const bool lines = refusal->error >= PlanError::NotNetworkAddress;
         differ(joined(kinds[int(refusal->error)] + std::string(" ") +
-                          (named ? "ABC"[int(refusal->addressClass)] : '-') + " 0x0",
+                          (named ? "ABC"[int(refusal->addressClass)] : '-'),
                       lines ? RefusalLines(*refusal, t) : std::vector<std::string>{}),
-               joined(modelText, model.message));
+               modelText);
         return sides;
     }
     const SubnetPlan& plan = std::get<SubnetPlan>(outcome);
     if (differ("plan " + plan.figures.maskText + " " + "ABC"[int(plan.addressClass)] + " " +
                    std::to_string(plan.figures.subnetCount) + "x" +
                    std::to_string(plan.figures.hostsPerSubnet),
-               joined(modelText, model.message)))
+               modelText))
         return sides;
 
     // The first rows, each written into exactly the room its writer asks for, and the last:
