@@ -1,7 +1,7 @@
 // The report's bytes in both forms for the worked example, its percentages against the model of
-// tests/support/oracle.h, and how it is printed: fonts and lines in order,
-// pages counted first and each completed page reported, a cancelled or failed document abandoned
-// at once, and a long report over the pages of one real document.
+// tests/support/oracle.h, and how it is printed: fonts and lines in order, pages counted first and
+// each completed page reported, a cancelled or failed document abandoned at once, and a long
+// report over the pages of one real document.
 #include "oracle.h"
 #include "print_report.h"
 #include "qt_report_printer.h"
