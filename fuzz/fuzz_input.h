@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A finding: the property that failed is named on stderr and libFuzzer keeps the input.
 #define FUZZ_REQUIRE(condition)                                                                    \
@@ -42,14 +43,22 @@ template <std::size_t N>
     return input;
 }
 
-// Four octets joined by ".", each in plain decimal, written without the code under test.
-[[nodiscard]] inline std::string DottedQuad(const std::array<std::int64_t, 4>& octets) {
-    char text[96];
-    const int length =
-        std::snprintf(text, sizeof text, "%lld.%lld.%lld.%lld", static_cast<long long>(octets[0]),
-                      static_cast<long long>(octets[1]), static_cast<long long>(octets[2]),
-                      static_cast<long long>(octets[3]));
-    return std::string(text, static_cast<std::size_t>(length));
+// The input split at NUL bytes, as an argument vector (an argument cannot hold a NUL); exactly as
+// long as it holds, so a read past the last argument is a heap overflow.
+[[nodiscard]] inline std::vector<std::string> SplitArguments(const std::uint8_t* data,
+                                                             std::size_t size) {
+    std::vector<std::string> parts;
+    if (size == 0)
+        return parts;
+    std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    for (;;) {
+        const std::size_t end = bytes.find('\0');
+        parts.emplace_back(bytes.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        bytes.remove_prefix(end + 1);
+    }
+    return {parts.begin(), parts.end()};
 }
 
 } // namespace fuzz

@@ -5,23 +5,16 @@
 # <build-dir>/fuzz-runs/<target>/crash-* (or timeout-*) to be added to fuzz/corpus/<target>/.
 # Usage: fuzz/run.sh <build-dir> <seconds> [target...]
 set -euo pipefail
-
-if [ $# -lt 2 ]; then
-  echo "usage: $0 <build-dir> <seconds> [target...]" >&2
-  exit 2
-fi
-build=$(cd "$1" && pwd)
-seconds=$2
+build=$(cd "${1:?usage: $0 <build-dir> <seconds> [target...]}" && pwd)
+seconds=${2:?usage: $0 <build-dir> <seconds> [target...]}
 shift 2
+[ $# -gt 0 ] || set -- fuzz_plan fuzz_command_line
 seeds="$(cd "$(dirname "$0")" && pwd)/corpus"
-targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_octets fuzz_mask_and_counts fuzz_report fuzz_command_line)
-
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
 status=0
-for target in "${targets[@]}"; do
+for target in "$@"; do
   work="$build/fuzz-runs/$target"
   mkdir -p "$work/corpus"
   echo "== $target: $seconds s"
@@ -34,7 +27,6 @@ for target in "${targets[@]}"; do
     status=1
     continue
   fi
-  grep -E '^#[0-9]+' "$work/log" | tail -n 1
-  grep -E '^stat::(number_of_executed_units|average_exec_per_sec)' "$work/log"
+  grep -E '^#[0-9]+|^stat::(number_of_executed_units|average_exec_per_sec)' "$work/log" | tail -n 3
 done
 exit $status

@@ -1,0 +1,278 @@
+// A model of the planner's behaviour, written as literally as the rules it follows so that it is
+// plainly right: the tests and the fuzz targets hold the code to it. It never calls the code
+// under test and needs nothing but the standard library.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace oracle {
+
+using Texts = std::array<std::string, 4>;
+using Octets = std::array<std::int64_t, 4>;
+
+// The number a text begins with: blanks (space, tab), a sign, digits, a "." and digits; else 0.
+inline double Value(const std::string& t) {
+    const auto skipDigits = [&t](std::size_t i) {
+        return std::min(t.find_first_not_of("0123456789", i), t.size());
+    };
+    const std::size_t begin = std::min(t.find_first_not_of(" \t"), t.size());
+    const std::size_t whole = skipDigits(begin + (t[begin] == '+' || t[begin] == '-'));
+    const std::size_t end = t[whole] == '.' ? skipDigits(whole + 1) : whole;
+    const bool digits = t.find_first_of("0123456789", begin) < end;
+    return digits ? std::strtod(t.substr(begin, end - begin).c_str(), nullptr) : 0.0;
+}
+
+// Address entry's class of a first octet: below 127 A, to 191 B, to 223 C; above 223 none (0).
+inline char EntryClass(double v) {
+    return v < 127 ? 'A' : v <= 191 ? 'B' : v <= 223 ? 'C' : 0;
+}
+
+inline int ClassMaskBits(char c) {
+    return c == 'A' ? 8 : c == 'B' ? 16 : 24;
+}
+
+// The network check's rules in order; the first broken one names its class, 0 when none is.
+inline char BrokenRule(const Texts& t) {
+    const double v = Value(t[0]);
+    const auto nonZeroFrom = [&](int first) {
+        return std::any_of(t.begin() + first, t.end(), [](auto& o) { return Value(o) != 0; });
+    };
+    if (v > 191 && nonZeroFrom(3))
+        return 'C';
+    if (!(v < 128) && !(v > 191) && nonZeroFrom(2))
+        return 'B';
+    if (!(v > 127) && nonZeroFrom(1))
+        return 'A';
+    return 0;
+}
+
+inline std::vector<std::string> NetworkError(char c, const Texts& t) {
+    std::vector<std::string> lines{"Sorry: This address cannot be subnetted.",
+                                   "The address " + t[0] + "." + t[1] + "." + t[2] + "." + t[3] +
+                                       " does not represent a network address."};
+    if (c == 'C')
+        return lines.push_back("HINT: To be a network address, the last octet MUST be zero."),
+               lines;
+    lines.push_back(std::string("HINT: To be a network address, the last ") +
+                    (c == 'B' ? "two" : "three") + " octets MUST be zero");
+    lines.push_back(std::string("since this is a Class ") + c + " address.");
+    return lines;
+}
+
+// The nearest integer, halves to the even one; none when not finite or beyond 32 bits signed.
+inline std::optional<std::int64_t> Round(double v) {
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double r = std::fabs(v - std::trunc(v)) == 0.5 ? 2 * std::round(v / 2) : std::round(v);
+    if (r < -2147483648.0 || r > 2147483647.0)
+        return std::nullopt;
+    return static_cast<std::int64_t>(r);
+}
+
+// The carries: from the fourth octet forward, "while above 255: 256 less, one more in front".
+// Each loop runs at most a plan's addresses / 256 times, besides once per 256 of a typed octet.
+inline void Carry(Octets& p) {
+    for (int k = 3; k > 0; --k) {
+        while (p[k] > 255) {
+            p[k] -= 256;
+            p[k - 1] += 1;
+        }
+    }
+}
+
+inline std::string Dotted(const Octets& p) {
+    return std::to_string(p[0]) + "." + std::to_string(p[1]) + "." + std::to_string(p[2]) + "." +
+           std::to_string(p[3]);
+}
+
+struct Row {
+    std::string number, start, end;
+};
+
+// The first count rows of a plan, stepping from start as the enumeration does.
+inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
+    std::vector<Row> rows;
+    for (std::int64_t n = 0; n < count; ++n) {
+        Row row{std::to_string(n), Dotted(p), ""};
+        p[3] += hosts - 1;
+        Carry(p);
+        row.end = Dotted(p);
+        p[3] += 1;
+        Carry(p);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Row n as plain address arithmetic: start + n * hosts written as bytes. Holds when the second to
+// fourth octets of start lie in 0 to 255.
+inline Row RowAt(const Octets& p, std::int64_t hosts, std::int64_t n) {
+    const auto quad = [](std::int64_t a) {
+        return Dotted({a >> 24, a >> 16 & 255, a >> 8 & 255, a & 255});
+    };
+    const std::int64_t a = p[0] * 16777216 + p[1] * 65536 + p[2] * 256 + p[3] + n * hosts;
+    return {std::to_string(n), quad(a), quad(a + hosts - 1)};
+}
+
+// A plan, or the first test it fails: "class" (first octet above 223), "bits", "network" (class:
+// the broken rule's) or "octet" (an octet that does not round into 32 bits).
+struct Plan {
+    std::string refused;
+    char addressClass = 0;
+    std::vector<std::string> message;
+    Octets start{};
+    std::int64_t subnets = 0, hosts = 0;
+    std::string mask;
+};
+
+inline Plan MakePlan(const Texts& t, std::int64_t bits) {
+    Plan plan;
+    plan.addressClass = EntryClass(Value(t[0]));
+    const int classBits = ClassMaskBits(plan.addressClass);
+    if (!plan.addressClass)
+        plan.refused = "class";
+    else if (bits != 0 && (bits < 2 || bits > 30 - classBits))
+        plan.refused = "bits";
+    else if (const char broken = BrokenRule(t)) {
+        plan.refused = "network";
+        plan.addressClass = broken;
+        plan.message = NetworkError(broken, t);
+    }
+    for (int k = 0; k < 4 && plan.refused.empty(); ++k) {
+        const auto v = Round(Value(t[k]));
+        plan.start[k] = v.value_or(0);
+        if (!v) {
+            plan.refused = "octet";
+            plan.message = {"Sorry: This address cannot be subnetted.",
+                            "The octet " + t[k] + " is out of range."};
+        }
+    }
+    if (!plan.refused.empty())
+        return plan;
+    const std::uint32_t m = ~std::uint32_t{0} << (32 - classBits - bits);
+    plan.mask = Dotted({m >> 24, m >> 16 & 255, m >> 8 & 255, m & 255});
+    plan.subnets = std::int64_t{1} << bits;
+    plan.hosts = std::int64_t{1} << (32 - classBits - bits);
+    return plan;
+}
+
+// The report: the window's texts and the summary figures of the subnets and hosts values.
+struct Fields {
+    Texts octets;
+    std::string mask, bits, subnets, hosts;
+};
+
+struct Figures {
+    double usableSubnets, usableHosts, total, totalUsable;
+    float used, wasted;
+};
+
+// None when the used share cannot be computed: S * H zero, or any figure not finite. An
+// unsubnetted network (S = 1) is one usable network.
+inline std::optional<Figures> Summary(double s, double h) {
+    if (s * h == 0)
+        return std::nullopt;
+    Figures f{s == 1 ? 1 : s - 2, h - 2, s * h, 0, 0, 0};
+    f.totalUsable = f.usableHosts * f.usableSubnets;
+    const float share = static_cast<float>(f.totalUsable / f.total);
+    f.used = static_cast<float>(std::floor(double{share} * 10000 + 0.5) / 100);
+    f.wasted = static_cast<float>(100 - double{f.used});
+    for (const double x : {s, h, f.total, f.totalUsable, double{share}, double{f.used}}) {
+        if (!std::isfinite(x))
+            return std::nullopt;
+    }
+    return f;
+}
+
+// 15 significant digits, exponent form beyond them; no sign on a zero.
+inline std::string Number(double v) {
+    char s[40];
+    std::snprintf(s, sizeof s, "%.15G", v + 0.0);
+    return s;
+}
+
+// "##.##": the single's shortest decimal text rounded to hundredths, halves away from zero; no
+// leading zero, the point always, no trailing zero decimals; "-" only before a non-zero value.
+inline std::string Percent(float v) {
+    char s[64];
+    const std::string e(
+        s, std::to_chars(s, s + sizeof s, std::fabs(v), std::chars_format::scientific).ptr);
+    // Its digits, the first weighing 10^exponent, in a row whose first weighs 10^units: the
+    // hundredths, led by a zero for a carry, and the digit after them.
+    std::string d = e.substr(0, e.find('e'));
+    d.erase(std::remove(d.begin(), d.end(), '.'), d.end());
+    const int exponent = std::atoi(e.c_str() + e.find('e') + 1);
+    const std::size_t units = std::size_t(std::max(exponent, 0) + 1);
+    d = std::string(std::size_t(std::max(-exponent, 0) + 1), '0') + d + std::string(units + 3, '0');
+    std::string h = d.substr(0, units + 3);
+    if (d[units + 3] >= '5') {
+        std::size_t k = h.size() - 1;
+        for (; h[k] == '9'; --k)
+            h[k] = '0';
+        ++h[k];
+    }
+    const std::size_t first = std::min(h.find_first_not_of('0'), h.size() - 2);
+    const std::string whole = h.substr(first, h.size() - 2 - first);
+    std::string decimals = h.substr(h.size() - 2);
+    decimals.erase(decimals.find_last_not_of('0') + 1);
+    return (v < 0 && whole + decimals != "" ? "-" : "") + whole + "." + decimals;
+}
+
+inline std::vector<std::string> Opening(const Fields& f, const Figures& g) {
+    const Texts& o = f.octets;
+    return {"Tessnivar v 1.0 -- by Brolwick",
+            "",
+            "REMINDER: The first and last IP address in each subnet is unusable.",
+            "The first is the network address.  The last is the broadcast address.",
+            "This is not reflected in this output.",
+            "",
+            "Assigned IP: " + o[0] + "." + o[1] + "." + o[2] + "." + o[3],
+            "Subnet Mask: " + f.mask,
+            "Bits Borrowed: " + f.bits,
+            "Number of Subnets: " + f.subnets + " (" + Number(g.usableSubnets) + " usable)",
+            "Number of Hosts per Subnet: " + f.hosts + " (" + Number(g.usableHosts) + " usable)",
+            "Total Number of Hosts: " + Number(g.total) + " (" + Number(g.totalUsable) + " usable)",
+            "Total Percent of Addresses: " + Percent(g.used) + "%",
+            "Percent of Wasted Addresses: " + Percent(g.wasted) + "%",
+            ""};
+}
+
+// floor(d / 2) spaces in front and floor(d / 2 + 0.5) behind, d = 20 - length; none below 0.
+inline std::string Centred(const std::string& t) {
+    const double d = 20 - static_cast<double>(t.size());
+    return std::string(std::max(0, int(std::floor(d / 2))), ' ') + t +
+           std::string(std::max(0, int(std::floor(d / 2 + 0.5))), ' ');
+}
+
+inline std::string ColumnRow(const Row& r, bool marked) {
+    return Centred(r.number) + Centred(r.start) + Centred(r.end) +
+           (marked ? Centred("UNUSABLE") : "");
+}
+
+inline std::string CsvRow(const Row& r, bool marked) {
+    return r.number + "," + r.start + "," + r.end + (marked ? ",UNUSABLE" : "");
+}
+
+// Type-ahead: the first row from from on, going round to the first, whose text of kind begins
+// with prefix.
+inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows,
+                                                    std::string Row::*kind, std::string_view prefix,
+                                                    std::size_t from) {
+    for (std::size_t step = 0; step < rows.size(); ++step) {
+        if ((rows[(from + step) % rows.size()].*kind).starts_with(prefix))
+            return (from + step) % rows.size();
+    }
+    return std::nullopt;
+}
+
+} // namespace oracle
