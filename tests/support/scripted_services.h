@@ -35,8 +35,9 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
                               MessageButtons buttons) override {
         messages.push_back({text, title, icon, buttons});
-        return answers.empty() ? (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No)
-                               : take(answers);
+        return answers.empty()
+                   ? (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No)
+                   : take(answers);
     }
     std::optional<QString> askSaveFileName(const QString& nameFilter,
                                            const QString& offeredName) override {

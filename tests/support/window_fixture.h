@@ -52,7 +52,9 @@ template <typename ServicesT> struct BasicWindowFixture {
         for (int i = 0; i < std::abs(steps); ++i)
             QTest::keyClick(spinner(), steps > 0 ? Qt::Key_Up : Qt::Key_Down);
     }
-    void calculate() const { QTest::mouseClick(control<QPushButton>("calculateButton"), Qt::LeftButton); }
+    void calculate() const {
+        QTest::mouseClick(control<QPushButton>("calculateButton"), Qt::LeftButton);
+    }
 
     // Write File, the format question answered with format (Yes: CSV) and Save As with name.
     void writeFile(MessageAnswer format, const std::optional<QString>& name) {

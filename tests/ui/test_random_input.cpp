@@ -18,15 +18,13 @@ using namespace tessnivar;
 
 namespace {
 
-constexpr const char* kLists[] = {"subnetList", "startList", "endList"};
-
 class RandomSession {
 public:
     RandomSession(unsigned seed, const QString& folder) : random_(seed), folder_(folder) {
         // A text deleted and typed again is a change too, though it reads the same afterwards.
         for (int i = 0; i < 4; ++i)
             QObject::connect(f_.octet(i), &QLineEdit::textChanged, f_.window.get(),
-                             [this, i] { octetChanged_ |= 1 << i; });
+                             [this, i] { octetsChanged_ |= 1 << i; });
     }
     int calculations = 0;
     int filesWritten = 0;
@@ -39,10 +37,10 @@ public:
             for (std::size_t i = shown; i < f_.services.messages.size(); ++i)
                 titles << f_.services.messages[i].title;
             // A refused first octet is told once for each keystroke that makes one.
-            const QString told = titles.join(',').remove(QRegularExpression("^(IP Error!,?)+$"));
-            const QString broken = told == expectedTitles_ ? brokenRule()
-                                 : "messages \"" + titles.join(',') + "\" instead of \"" + expectedTitles_ + '"';
-            if (!broken.isEmpty())
+            if (titles.join(',').remove(QRegularExpression("^(IP Error!,?)+$")) != expected_)
+                broken_ = "messages " + titles.join(',') + " instead of " + expected_;
+            if (const QString broken = broken_.isEmpty() ? brokenRule() : broken_;
+                !broken.isEmpty())
                 return broken + "\nafter these steps:\n" + log_.join('\n');
         }
         return {};
@@ -50,50 +48,50 @@ public:
 
 private:
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-    template <typename T, std::size_t N> const T& pick(const T (&items)[N]) { return items[below(N)]; }
-
+    template <typename T, std::size_t N> const T& pick(const T (&items)[N]) {
+        return items[below(N)];
+    }
     // Mostly what a user types into an octet box, sometimes anything.
     QString randomText() {
-        static const QString kOctets[] = {"0",   "0",   "0",   "10", "172", "192", "223", "16",
-                                          "168", "127", "255", "300", "-1", "1.5", ""};
-        static const QString kCharacters = QStringLiteral("0123456789012345678901234..+-aZ ");
-        if (below(3) > 0)
-            return pick(kOctets);
-        QString text;
-        for (int i = below(5); i > 0; --i)
-            text += kCharacters[below(static_cast<int>(kCharacters.size()))];
+        static const QString kOctets[] = {"0",   "0",   "10",  "172", "192", "223", "16",
+                                          "168", "127", "255", "300", "-1",  "1.5", ""};
+        QString text = below(3) > 0 ? pick(kOctets) : QString();
+        for (int i = text.isEmpty() ? below(5) : 0; i > 0; --i)
+            text += QStringLiteral("0123456789012345..+-aZ ")[below(23)];
         return text;
     }
 
     void takeStep() {
-        static const char* const kBoxes[] = {"octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3",
+        static const char* const kBoxes[] = {"octetEdit0", "octetEdit1",      "octetEdit2",
                                              "octetEdit3", "subnetCountEdit", "hostCountEdit"};
-        octetChanged_ = 0;
-        expectedTitles_.clear();
+        static const char* const kLists[] = {"subnetList", "startList", "endList"};
+        octetsChanged_ = 0;
+        expected_.clear();
         const int bits = f_.spinner()->value();
         QLineEdit* box = f_.box(pick(kBoxes));
         QAbstractItemView* list = f_.list(pick(kLists));
-        const bool countTyped = box->objectName().endsWith("CountEdit");
+        const int rows = list->model()->rowCount();
+        const int current = list->currentIndex().isValid() ? list->currentIndex().row() : -1;
         switch (below(10)) {
-        case 0: {
-            countsTyped_ |= countTyped;
-            const QString text = randomText();
-            log_ << QString("type \"%1\" into %2 (holding \"%3\")").arg(text, box->objectName(), box->text());
-            below(4) > 0 ? f_.type(box, text) : QTest::keyClicks(box, text);
-            break;
-        }
+        case 0:
         case 1: {
-            countsTyped_ |= countTyped;
-            const QString text = randomText() + pick({"\n", "\r\n", "\u2028"}) + randomText();
-            log_ << QString("paste \"%1\" into %2").arg(QString(text).replace('\n', "\\n"), box->objectName());
-            box->setCursorPosition(below(static_cast<int>(box->text().size()) + 1));
+            countsTyped_ |= box->objectName().endsWith("CountEdit");
+            const bool paste = below(2);
+            const QString text =
+                paste ? randomText() + pick({"\n", "\r\n", "\u2028"}) + randomText() : randomText();
+            log_ << QString(paste ? "paste %1 into %2" : "type %1 into %2")
+                        .arg(QString(text).replace('\n', "\\n"), box->objectName());
+            if (!paste)
+                below(4) > 0 ? f_.type(box, text) : QTest::keyClicks(box, text);
             QGuiApplication::clipboard()->setText(text);
-            QTest::keySequence(box, QKeySequence::Paste);
+            if (paste)
+                QTest::keySequence(box, QKeySequence::Paste);
             break;
         }
         case 2: {
-            static const std::pair<Qt::Key, int> kKeys[] = {{Qt::Key_Up, 1}, {Qt::Key_Up, 1}, {Qt::Key_Down, -1},
-                {Qt::Key_PageUp, 10}, {Qt::Key_PageDown, -10}, {Qt::Key_Return, 0}, {Qt::Key_Enter, 0}};
+            static const std::pair<Qt::Key, int> kKeys[] = {
+                {Qt::Key_Up, 1},      {Qt::Key_Up, 1},         {Qt::Key_Down, -1},
+                {Qt::Key_PageUp, 10}, {Qt::Key_PageDown, -10}, {Qt::Key_Return, 0}};
             const auto [key, step] = pick(kKeys);
             log_ << "spinner key " + QKeySequence(key).toString();
             QTest::keyClick(f_.spinner(), key);
@@ -105,67 +103,71 @@ private:
         case 3:
         case 4: {
             log_ << "Calculate";
-            const OctetTexts octets{f_.octet(0)->text().toStdString(), f_.octet(1)->text().toStdString(),
-                                    f_.octet(2)->text().toStdString(), f_.octet(3)->text().toStdString()};
-            auto made = MakePlan(octets, bits);
+            auto made =
+                MakePlan({f_.octet(0)->text().toStdString(), f_.octet(1)->text().toStdString(),
+                          f_.octet(2)->text().toStdString(), f_.octet(3)->text().toStdString()},
+                         bits);
             f_.calculate();
+            expected_ = made.ok() ? "" : "Subnet Error!";
             if (made.ok()) {
                 plan_ = std::move(made.value());
                 calculated_ = true;
                 ++calculations;
                 selected_ = -1;
-            } else {
-                expectedTitles_ = "Subnet Error!";
             }
             break;
         }
         case 5: {
-            static const std::pair<Qt::Key, int> kKeys[] = {{Qt::Key_Down, 1}, {Qt::Key_Up, -1},
-                                                            {Qt::Key_End, 1 << 30}, {Qt::Key_Home, -(1 << 30)}};
+            static const std::pair<Qt::Key, int> kKeys[] = {{Qt::Key_Down, 1},
+                                                            {Qt::Key_Up, -1},
+                                                            {Qt::Key_End, 1 << 30},
+                                                            {Qt::Key_Home, -(1 << 30)}};
             const auto [key, step] = pick(kKeys);
-            log_ << QString("%1 key %2").arg(list->objectName(), QKeySequence(key).toString());
-            const int current = list->currentIndex().isValid() ? list->currentIndex().row() : -1;
-            const int rows = list->model()->rowCount();
+            log_ << list->objectName() + " key " + QKeySequence(key).toString();
             QTest::keyClick(list, key);
+            const int moved = std::clamp(current + step, 0, std::max(rows - 1, 0));
             // Staying on the current row may or may not select it.
             if (rows > 0)
-                selected_ = std::clamp(current + step, 0, rows - 1) != current ? std::clamp(current + step, 0, rows - 1)
-                                                                               : f_.selectedRows()[0];
+                selected_ = moved != current ? moved : f_.selectedRows()[0];
             break;
         }
         case 6: {
-            const int rows = list->model()->rowCount();
-            if (rows == 0)
-                break;
             const int row = std::min(rows - 1, list->verticalScrollBar()->value() + below(4));
             const bool control = below(2);
-            log_ << QString("%1click row %2 of %3").arg(control ? "Ctrl+" : "").arg(row).arg(list->objectName());
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, control ? Qt::ControlModifier : Qt::NoModifier,
+            log_ << QString("%1click row %2 of %3")
+                        .arg(control ? "Ctrl+" : "")
+                        .arg(row)
+                        .arg(list->objectName());
+            if (row < 0)
+                break;
+            QTest::mouseClick(list->viewport(), Qt::LeftButton,
+                              control ? Qt::ControlModifier : Qt::NoModifier,
                               list->visualRect(list->model()->index(row, 0)).center());
             selected_ = control && selected_ == row ? -1 : row;
             break;
         }
-        case 7: {
+        case 7:
             log_ << "Copy in " + list->objectName();
             QGuiApplication::clipboard()->setText("kept");
             QTest::keySequence(list, QKeySequence::Copy);
-            const QString expected = selected_ < 0 ? "kept" : f_.row(selected_);
-            if (QGuiApplication::clipboard()->text() != expected)
-                copyBroken_ = "Copy gave \"" + QGuiApplication::clipboard()->text() + "\", not \"" + expected + '"';
+            if (QGuiApplication::clipboard()->text() !=
+                (selected_ < 0 ? "kept" : f_.row(selected_)))
+                broken_ = "Copy gave " + QGuiApplication::clipboard()->text();
             break;
-        }
         case 8:
             writeFile();
             break;
         default:
             log_ << "Tab";
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : f_.window.get(), Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : f_.window.get(),
+                            Qt::Key_Tab);
         }
-        if (octetChanged_ & 1)
+        if (octetsChanged_ & 1)
             expectedBits_ = 0;
-        if (octetChanged_ & 1 || f_.spinner()->value() != bits)
+        if (octetsChanged_ & 1 || f_.spinner()->value() != bits)
             countsTyped_ = false;
-        if (octetChanged_ || f_.spinner()->value() != bits)
+        if (octetsChanged_ || f_.spinner()->value() != bits)
             calculated_ = false;
     }
 
@@ -174,80 +176,79 @@ private:
             return;
         const bool csv = below(2);
         const bool cancel = below(4) == 0 || f_.list("endList")->model()->rowCount() > 4096;
-        const QString name = QDir(folder_).filePath(QString("plan%1").arg(filesWritten + below(2)));
+        const QString name = QDir(folder_).filePath(QString("plan%1").arg(filesWritten));
         log_ << QString("Write File, %1, %2").arg(csv ? "Yes" : "No", cancel ? "cancel" : name);
-        QFile::remove(csv ? name + ".csv" : name);
-        f_.writeFile(csv ? MessageAnswer::Yes : MessageAnswer::No, cancel ? std::nullopt : std::optional(name));
+        f_.writeFile(csv ? MessageAnswer::Yes : MessageAnswer::No,
+                     cancel ? std::nullopt : std::optional(name));
         if (f_.services.offeredNames.last() != offered_)
-            copyBroken_ = "Save As offered " + f_.services.offeredNames.last() + ", not " + offered_;
-        expectedTitles_ = "Choose format";
-        if (cancel)
-            return;
-        offered_ = name;
+            broken_ = "Save As did not offer the last name chosen";
+        offered_ = cancel ? offered_ : name;
         // Counts typed so that no report can be made are refused, with a message and no file.
-        if (countsTyped_ && f_.services.messages.back().title == "Report Error")
-            expectedTitles_ += ",Report Error";
-        else
-            written_ = csv ? name + ".csv" : name, ++filesWritten;
+        const bool refused = countsTyped_ && f_.services.messages.back().title == "Report Error";
+        expected_ = refused ? "Choose format,Report Error" : "Choose format";
+        if (cancel || refused)
+            return;
+        QFile file(csv ? name + ".csv" : name);
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (!bytes.startsWith("Tessnivar v 1.0 -- by Brolwick\r\n\r\nREMINDER:") ||
+            !bytes.endsWith("\r\n") || bytes.count('\n') != bytes.count("\r\n") ||
+            bytes.count('\r') != bytes.count("\r\n"))
+            broken_ = file.fileName() + " is not a whole report";
+        ++filesWritten;
     }
 
     QString brokenRule() {
         const int bits = f_.spinner()->value();
         if (f_.box("bitsEdit")->text() != QString::number(bits) || bits != expectedBits_)
-            return QString("the spinner is at %1, shown as %2, not at %3").arg(bits).arg(f_.box("bitsEdit")->text()).arg(expectedBits_);
-        const auto addressClass = ClassOfFirstOctet(NumericValue(f_.octet(0)->text().toStdString()));
+            return QString("the spinner is at %1, shown as %2, not at %3")
+                .arg(bits)
+                .arg(f_.box("bitsEdit")->text())
+                .arg(expectedBits_);
+        const auto addressClass =
+            ClassOfFirstOctet(NumericValue(f_.octet(0)->text().toStdString()));
         if (!addressClass)
             return "the first box holds a refused octet";
-        if (f_.spinner()->minimum() != 0 || f_.spinner()->maximum() != MaxBitsBorrowed(*addressClass))
+        if (f_.spinner()->minimum() != 0 ||
+            f_.spinner()->maximum() != MaxBitsBorrowed(*addressClass))
             return "the spinner's range does not follow the first box";
         const int prefix = ClassMaskBits(*addressClass) + bits;
-        if (f_.box("maskEdit")->text() != QString::fromStdString(MaskText(prefix)))
-            return "the mask does not follow the first box and the spinner";
-        if (!countsTyped_ && (f_.box("subnetCountEdit")->text() != QString::number(1 << bits) ||
-                              f_.box("hostCountEdit")->text() != QString::number(1LL << (32 - prefix))))
-            return "the counts do not follow the first box and the spinner";
-        if (f_.menu("printAction")->isEnabled() != calculated_ || f_.menu("writeFileAction")->isEnabled() != calculated_)
-            return QString("Print and Write File are not %1").arg(calculated_ ? "enabled" : "disabled");
+        if (f_.box("maskEdit")->text() != QString::fromStdString(MaskText(prefix)) ||
+            (!countsTyped_ &&
+             (f_.box("subnetCountEdit")->text() != QString::number(1 << bits) ||
+              f_.box("hostCountEdit")->text() != QString::number(1LL << (32 - prefix)))))
+            return "the mask or counts do not follow the first box and the spinner";
+        if (f_.menu("printAction")->isEnabled() != calculated_ ||
+            f_.menu("writeFileAction")->isEnabled() != calculated_)
+            return QString("Print and Write File are not %1")
+                .arg(calculated_ ? "enabled" : "disabled");
         const int rows = plan_ ? static_cast<int>(plan_->rows.size()) : 0;
-        for (const char* name : kLists)
+        for (const char* name : {"subnetList", "startList", "endList"})
             if (f_.list(name)->model()->rowCount() != rows)
-                return QString("%1 holds %2 rows, not %3").arg(name).arg(f_.list(name)->model()->rowCount()).arg(rows);
+                return QString("%1 does not hold the %2 rows calculated").arg(name).arg(rows);
         for (const int i : {0, rows - 1, below(std::max(rows, 1))}) {
-            if (i >= rows)
-                break;
-            const SubnetRow row = plan_->rows.row(static_cast<std::size_t>(i));
-            const QString expected = QString::fromStdString(row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp());
-            if (f_.row(i) != expected)
-                return QString("row %1 reads %2, not %3").arg(i).arg(f_.row(i), expected);
+            const SubnetRow row = plan_ && i >= 0 ? plan_->rows.row(std::size_t(i)) : SubnetRow();
+            if (i >= 0 && i < rows &&
+                f_.row(i).toStdString() !=
+                    row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp())
+                return QString("row %1 reads %2").arg(i).arg(f_.row(i));
         }
         if (f_.selectedRows() != QList<int>(3, selected_))
             return QString("the lists' selected rows are not all %1").arg(selected_);
         for (const QLineEdit* box : f_.window->findChildren<QLineEdit*>())
             if (box->text().contains(QRegularExpression("[\\r\\n\\x{2028}]")))
                 return box->objectName() + " holds a line break";
-        if (!copyBroken_.isEmpty())
-            return copyBroken_;
-        QFile file(std::exchange(written_, {}));
-        if (!file.fileName().isEmpty() && !(file.open(QIODevice::ReadOnly) && IsWholeReport(file.readAll())))
-            return file.fileName() + " is not a whole report";
         return {};
-    }
-
-    static bool IsWholeReport(const QByteArray& bytes) {
-        return bytes.startsWith("Tessnivar v 1.0 -- by Brolwick\r\n\r\nREMINDER:") && bytes.endsWith("\r\n") &&
-               bytes.count('\n') == bytes.count("\r\n") && bytes.count('\r') == bytes.count("\r\n");
     }
 
     std::mt19937 random_;
     QString folder_;
     WindowFixture f_;
     QStringList log_;
-    QString expectedTitles_;
-    QString written_;
+    QString expected_;
     QString offered_;
-    QString copyBroken_;
+    QString broken_;
     std::optional<SubnetPlan> plan_;
-    int octetChanged_ = 0;
+    int octetsChanged_ = 0;
     int expectedBits_ = 0;
     int selected_ = -1;
     bool calculated_ = false;

@@ -42,7 +42,8 @@ private slots:
         f.window->show();
         QApplication::setActiveWindow(f.window.get());
         QStringList texts;
-        for (const char* name : {"octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3", "maskEdit", "bitsEdit"})
+        for (const char* name :
+             {"octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3", "maskEdit", "bitsEdit"})
             texts << f.box(name)->text();
         QCOMPARE(texts, (QStringList{"192", "168", "0", "0", "255.255.255.0", "0"}));
         QVERIFY(!f.menu("printAction")->isEnabled());
@@ -52,10 +53,13 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focused = QApplication::focusWidget();
             // The spinner's editor is a child of the spinner.
-            visited << (qobject_cast<QSpinBox*>(focused->parentWidget()) ? focused->parentWidget() : focused)->objectName();
+            visited << (qobject_cast<QSpinBox*>(focused->parentWidget()) ? focused->parentWidget()
+                                                                         : focused)
+                           ->objectName();
         }
-        QCOMPARE(visited, (QStringList{"startList", "endList", "octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3",
-                                       "maskEdit", "bitsEdit", "bitsSpinner", "calculateButton", "subnetCountEdit",
+        QCOMPARE(visited, (QStringList{"startList", "endList", "octetEdit0", "octetEdit1",
+                                       "octetEdit2", "octetEdit3", "maskEdit", "bitsEdit",
+                                       "bitsSpinner", "calculateButton", "subnetCountEdit",
                                        "hostCountEdit", "subnetList"}));
         // Entering a box selects its text; the fourth hands the focus on at exactly 3 characters.
         f.octet(3)->deselect();
@@ -79,11 +83,15 @@ private slots:
         // Beyond what address entry allows: only a spinner maximum above the class's reaches it.
         f.spinner()->setMaximum(7);
         f.stepSpinner(7);
-        QCOMPARE(Shown(f), (QStringList{
-            "IP Error!: The IP you are entering is invalid.\r\nThe first octet must be < 224\r\nAdjusting vlaues...",
-            "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address 192.168.0.5 does not represent a "
-            "network address.\r\nHINT: To be a network address, the last octet MUST be zero.",
-            "Tessnivar: There has been an error.\r\nError Code: RC-01"}));
+        QCOMPARE(
+            Shown(f),
+            (QStringList{
+                "IP Error!: The IP you are entering is invalid.\r\nThe first octet must be < "
+                "224\r\nAdjusting vlaues...",
+                "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address "
+                "192.168.0.5 does not represent a "
+                "network address.\r\nHINT: To be a network address, the last octet MUST be zero.",
+                "Tessnivar: There has been an error.\r\nError Code: RC-01"}));
         QCOMPARE(f.services.endProgramCalls, 1);
         f.menu("exitAction")->trigger();
         QCOMPARE(f.services.endProgramCalls, 2);
@@ -101,16 +109,22 @@ private slots:
         f.writeFile(MessageAnswer::No, plan + "\n/x");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"plan", "plan.csv"}));
         QCOMPARE(f.services.offeredNames, (QStringList{"", "", plan, plan}));
-        QCOMPARE(f.services.askedFilters.mid(1, 2), (QStringList{"Comma Separated Values (*.csv)",
-                                                                 "Plain Text Files (*.txt);;All Files (*.*)"}));
-        QCOMPARE(Shown(f).first(), "Choose format: This program has the ability to output files in a comma\r\n"
-                 "separated format which can be read by many spreadsheet\r\nprograms.  Would you like to output the "
-                 "file in this format?\r\nAnswering NO will result in a plain text file, which can be\r\nread into a "
+        QCOMPARE(f.services.askedFilters.mid(1, 2),
+                 (QStringList{"Comma Separated Values (*.csv)",
+                              "Plain Text Files (*.txt);;All Files (*.*)"}));
+        QCOMPARE(Shown(f).first(),
+                 "Choose format: This program has the ability to output files in a comma\r\n"
+                 "separated format which can be read by many spreadsheet\r\nprograms.  Would you "
+                 "like to output the "
+                 "file in this format?\r\nAnswering NO will result in a plain text file, which can "
+                 "be\r\nread into a "
                  "word processor.");
-        QCOMPARE(Shown(f).last(), "Write File Error: Cannot write '" + plan + "'$'\\n''/x':\r\nNo such file or directory");
+        QCOMPARE(Shown(f).last(), "Write File Error: Cannot write '" + plan +
+                                      "'$'\\n''/x':\r\nNo such file or directory");
         f.type(f.box("hostCountEdit"), "0");
         f.writeFile(MessageAnswer::No, plan);
-        QCOMPARE(Shown(f).last(), "Report Error: The report cannot be made.\r\nThe subnet and host counts must be positive numbers.");
+        QCOMPARE(Shown(f).last(), "Report Error: The report cannot be made.\r\nThe subnet and host "
+                                  "counts must be positive numbers.");
     }
 
     void printSaysWhenThereIsNoPrinterOrItFails() {
@@ -129,8 +143,11 @@ private slots:
         f.services.cancelAfterPage = 0;
         failAt = 12;
         f.menu("printAction")->trigger();
-        QCOMPARE(Shown(f), (QStringList{"Print Error: There is no default printer.\r\nNothing was printed.",
-                                        "Print Error: The printer failed while printing.\r\nThe document was abandoned."}));
+        QCOMPARE(
+            Shown(f),
+            (QStringList{
+                "Print Error: There is no default printer.\r\nNothing was printed.",
+                "Print Error: The printer failed while printing.\r\nThe document was abandoned."}));
     }
 
     // Typing in the lists of the largest plan: each key's search is computed, not a look through
