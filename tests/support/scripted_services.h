@@ -8,7 +8,6 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
-#include <vector>
 
 namespace tessnivar {
 
@@ -17,13 +16,8 @@ namespace tessnivar {
 // is cancelled once page cancelAfterPage is done (never when 0); what is asked is recorded.
 class ScriptedServices final : public Services {
 public:
-    struct Message {
-        QString text;
-        QString title;
-        MessageIcon icon;
-        MessageButtons buttons;
-    };
-    std::vector<Message> messages;
+    // Each message shown, as "title: text".
+    QStringList messages;
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<QString>> fileNames;
     QStringList askedFilters;
@@ -32,9 +26,9 @@ public:
     int cancelAfterPage = 0;
     int endProgramCalls = 0;
 
-    MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
+    MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon,
                               MessageButtons buttons) override {
-        messages.push_back({text, title, icon, buttons});
+        messages << title + ": " + text;
         return answers.empty()
                    ? (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No)
                    : take(answers);

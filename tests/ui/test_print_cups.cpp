@@ -65,7 +65,7 @@ private slots:
         Calculate(f);
         const QStringList before = Jobs();
         f.menu("printAction")->trigger();
-        QCOMPARE(f.services.messages.size(), 1u);
+        QCOMPARE(f.services.messages.size(), 1);
         QCOMPARE(Jobs(), before);
     }
 
@@ -82,7 +82,7 @@ private slots:
         QVERIFY(text.open(QIODevice::ReadOnly));
         const QStringList before = Jobs();
         f.menu("printAction")->trigger();
-        QCOMPARE(f.services.messages.size(), 1u);
+        QCOMPARE(f.services.messages.size(), 1);
         QStringList jobs = Jobs();
         for (const QString& id : before)
             jobs.removeAll(id);

@@ -31,11 +31,11 @@ public:
 
     QString run(int steps) {
         for (int step = 0; step < steps; ++step) {
-            const std::size_t shown = f_.services.messages.size();
+            const qsizetype shown = f_.services.messages.size();
             takeStep();
             QStringList titles;
-            for (std::size_t i = shown; i < f_.services.messages.size(); ++i)
-                titles << f_.services.messages[i].title;
+            for (const QString& message : f_.services.messages.mid(shown))
+                titles << message.section(':', 0, 0);
             // A refused first octet is told once for each keystroke that makes one.
             if (titles.join(',').remove(QRegularExpression("^(IP Error!,?)+$")) != expected_)
                 broken_ = "messages " + titles.join(',') + " instead of " + expected_;
@@ -168,7 +168,8 @@ private:
             broken_ = "Save As did not offer the last name chosen";
         offered_ = cancel ? offered_ : name;
         // Counts typed so that no report can be made are refused, with a message and no file.
-        const bool refused = countsTyped_ && f_.services.messages.back().title == "Report Error";
+        const bool refused =
+            countsTyped_ && f_.services.messages.last().startsWith("Report Error:");
         expected_ = refused ? "Choose format,Report Error" : "Choose format";
         if (cancel || refused)
             return;

@@ -21,14 +21,6 @@ using namespace tessnivar;
 
 namespace {
 
-// "title: text" of every message shown so far.
-QStringList Shown(const WindowFixture& f) {
-    QStringList shown;
-    for (const auto& message : f.services.messages)
-        shown << message.title + ": " + message.text;
-    return shown;
-}
-
 // The process's resident memory once the three lists have laid out and painted their rows.
 long ResidentBytesAfterPainting(const WindowFixture& f) {
     for (const char* name : {"subnetList", "startList", "endList"})
@@ -116,7 +108,7 @@ private slots:
         f.spinner()->setMaximum(7);
         f.stepSpinner(7);
         QCOMPARE(
-            Shown(f),
+            f.services.messages,
             (QStringList{
                 "IP Error!: The IP you are entering is invalid.\r\nThe first octet must be < "
                 "224\r\n"
@@ -146,17 +138,18 @@ private slots:
         QCOMPARE(f.services.askedFilters.mid(1, 2),
                  (QStringList{"Comma Separated Values (*.csv)",
                               "Plain Text Files (*.txt);;All Files (*.*)"}));
-        QCOMPARE(Shown(f).first(),
+        QCOMPARE(f.services.messages.first(),
                  "Choose format: This program has the ability to output files in a comma\r\n"
                  "separated format which can be read by many spreadsheet\r\nprograms.  Would you "
                  "like to output the file in this format?\r\nAnswering NO will result in a plain "
                  "text file, which can be\r\nread into a word processor.");
-        QCOMPARE(Shown(f).last(), "Write File Error: Cannot write '" + plan +
-                                      "'$'\\n''/x':\r\nNo such file or directory");
+        QCOMPARE(f.services.messages.last(), "Write File Error: Cannot write '" + plan +
+                                                 "'$'\\n''/x':\r\nNo such file or directory");
         f.type(f.box("hostCountEdit"), "0");
         f.writeFile(MessageAnswer::No, plan);
-        QCOMPARE(Shown(f).last(), "Report Error: The report cannot be made.\r\nThe subnet and host "
-                                  "counts must be positive numbers.");
+        QCOMPARE(f.services.messages.last(),
+                 "Report Error: The report cannot be made.\r\nThe subnet and host "
+                 "counts must be positive numbers.");
     }
 
     void printSaysWhenThereIsNoPrinterOrItFails() {
@@ -176,7 +169,7 @@ private slots:
         failAt = 12;
         f.menu("printAction")->trigger();
         QCOMPARE(
-            Shown(f),
+            f.services.messages,
             (QStringList{
                 "Print Error: There is no default printer.\r\nNothing was printed.",
                 "Print Error: The printer failed while printing.\r\nThe document was abandoned."}));
