@@ -165,6 +165,7 @@ private slots:
         };
         f.services.cancelAfterPage = 1;
         f.menu("printAction")->trigger();
+        QCOMPARE(f.services.messages.size(), 1); // a cancelled document needs no word
         f.services.cancelAfterPage = 0;
         failAt = 12;
         f.menu("printAction")->trigger();
