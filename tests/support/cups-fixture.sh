@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A real print system for the printing tests: the machine's CUPS scheduler (started when it is not
-# running) with a cups-pdf queue, first without a default printer, then with the queue as default.
+# running) with a cups-pdf queue that is not the default printer (the test makes it so).
 # Where CUPS cannot be set up here (not root, a package missing, a default printer of the
 # machine's own), the reason goes to STATE/unavailable and the tests skip with it.
-# Usage: cups-fixture.sh start|set-default|stop STATE
+# Usage: cups-fixture.sh start|stop STATE
 set -euo pipefail
 action=$1 state=$2 queue=TessnivarTest
 mkdir -p "$state"
@@ -22,8 +22,6 @@ start)
   ppd=$(lpinfo -m 2>/dev/null | awk '/CUPS-PDF/ { print $1; exit }')
   [ -n "$ppd" ] || unavailable "no CUPS-PDF driver (package printer-driver-cups-pdf)"
   lpadmin -p "$queue" -E -v cups-pdf:/ -m "$ppd" 2>/dev/null ;;
-set-default)
-  [ -e "$state/unavailable" ] || lpadmin -d "$queue" ;;
 stop)
   [ -e "$state/unavailable" ] && exit 0
   lpadmin -x "$queue" 2>/dev/null || true
@@ -32,5 +30,5 @@ stop)
     await no || true
     rm -f "$state/started-cupsd"
   fi ;;
-*) echo "usage: $0 start|set-default|stop STATE" >&2; exit 2 ;;
+*) echo "usage: $0 start|stop STATE" >&2; exit 2 ;;
 esac
