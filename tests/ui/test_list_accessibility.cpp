@@ -16,21 +16,6 @@ namespace {
 
 constexpr int kRows = 4194304;
 
-// Waits, serving events, until the bridge has joined the accessibility bus.
-struct BridgeActive : QAccessible::ActivationObserver {
-    QEventLoop loop;
-    BridgeActive() {
-        QAccessible::installActivationObserver(this);
-        if (!QAccessible::isActive())
-            loop.exec();
-        QAccessible::removeActivationObserver(this);
-    }
-    void accessibilityActiveChanged(bool active) override {
-        if (active)
-            loop.quit();
-    }
-};
-
 // A screen reader's connection to the accessibility bus.
 class ScreenReader : public QObject {
     Q_OBJECT
@@ -99,7 +84,8 @@ private slots:
         QApplication::setActiveWindow(f.window.get());
         // The screen reader starts the accessibility bus; the program's bridge then joins it.
         ScreenReader reader;
-        BridgeActive{};
+        while (!QAccessible::isActive())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         const auto get = [&reader](auto... arguments) {
             return reader.get(arguments...);
         };
