@@ -70,10 +70,9 @@ private:
         static const std::pair<Qt::Key, int> kSpinnerKeys[] = {
             {Qt::Key_Up, 1},      {Qt::Key_Up, 1},         {Qt::Key_Down, -1},
             {Qt::Key_PageUp, 10}, {Qt::Key_PageDown, -10}, {Qt::Key_Return, 0}};
-        static const std::pair<Qt::Key, int> kListKeys[] = {{Qt::Key_Down, 1},
-                                                            {Qt::Key_Up, -1},
-                                                            {Qt::Key_End, 1 << 30},
-                                                            {Qt::Key_Home, -(1 << 30)}};
+        constexpr int kFar = 1 << 30;
+        static const std::pair<Qt::Key, int> kListKeys[] = {
+            {Qt::Key_Down, 1}, {Qt::Key_Up, -1}, {Qt::Key_End, kFar}, {Qt::Key_Home, -kFar}};
         octetsChanged_ = 0;
         expected_.clear();
         const int bits = f_.spinner()->value();
@@ -87,12 +86,14 @@ private:
         const auto [key, step] = kind == 2 ? pick(kSpinnerKeys) : pick(kListKeys);
         const int row = std::min(rows - 1, list->verticalScrollBar()->value() + below(4));
         const bool control = below(2);
-        log_ << QString("%1: %2 \"%3\" %4 key %5 row %6 %7")
-                    .arg(kind)
-                    .arg(box->objectName(), QString(text).replace('\n', "\\n"), list->objectName(),
-                         QKeySequence(key).toString())
-                    .arg(row)
-                    .arg(control ? "Ctrl" : "");
+        log_ << QStringList{QString::number(kind),
+                            box->objectName(),
+                            '"' + text + '"',
+                            list->objectName(),
+                            QKeySequence(key).toString(),
+                            QString::number(row),
+                            control ? "Ctrl" : ""}
+                    .join(' ');
         countsTyped_ |= kind < 2 && box->objectName().endsWith("CountEdit");
         if (kind == 0)
             control ? f_.type(box, text) : QTest::keyClicks(box, text);
@@ -107,10 +108,10 @@ private:
             expectedBits_ = landed != 1 ? landed : bits == 0 ? 2 : 0;
         }
         if (kind == 3 || kind == 4) {
-            auto made =
-                MakePlan({f_.octet(0)->text().toStdString(), f_.octet(1)->text().toStdString(),
-                          f_.octet(2)->text().toStdString(), f_.octet(3)->text().toStdString()},
-                         bits);
+            const auto octet = [this](int i) {
+                return f_.octet(i)->text().toStdString();
+            };
+            auto made = MakePlan({octet(0), octet(1), octet(2), octet(3)}, bits);
             f_.calculate();
             expected_ = made.ok() ? "" : "Subnet Error!";
             if (made.ok()) {
