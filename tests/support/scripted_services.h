@@ -8,89 +8,58 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
-#include <vector>
 
 namespace tessnivar {
 
-// Services answered by script: message boxes return queued answers (OK when none is queued), the
-// Save As dialog returns queued names (a cancel when none is queued), and everything asked is
-// recorded for the test to read.
+// Services answered by script: message boxes return queued answers (OK, or No, when none is
+// queued), Save As returns queued names (a cancel when none is queued), the print progress window
+// is cancelled once page cancelAfterPage is done (never when 0); what is asked is recorded.
 class ScriptedServices final : public Services {
 public:
-    struct Message {
-        QString text;
-        QString title;
-        MessageIcon icon;
-        MessageButtons buttons;
-    };
-
-    std::vector<Message> messages;
+    // Each message shown, as "title: text".
+    QStringList messages;
     std::deque<MessageAnswer> answers;
-
     std::deque<std::optional<QString>> fileNames;
     QStringList askedFilters;
     QStringList offeredNames;
-
     std::function<std::unique_ptr<ReportPrinter>()> printer;
-    // What the print progress window was told: "start N" and "done K"; it is cancelled once the
-    // cancelAfterPage-th page is done (never when 0).
-    QStringList progress;
     int cancelAfterPage = 0;
-    // Runs while a modal window is open; the window is open and modal meanwhile.
-    std::function<void(QDialog&)> whileModal;
-    int modalRuns = 0;
     int endProgramCalls = 0;
 
-    MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon icon,
+    MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon,
                               MessageButtons buttons) override {
-        messages.push_back({text, title, icon, buttons});
-        if (answers.empty())
-            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        messages << title + ": " + text;
+        return answers.empty()
+                   ? (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No)
+                   : take(answers);
     }
-
     std::optional<QString> askSaveFileName(const QString& nameFilter,
                                            const QString& offeredName) override {
         askedFilters << nameFilter;
         offeredNames << offeredName;
-        if (fileNames.empty())
-            return std::nullopt;
-        const auto name = fileNames.front();
-        fileNames.pop_front();
-        return name;
+        return fileNames.empty() ? std::nullopt : take(fileNames);
     }
-
     std::unique_ptr<ReportPrinter> openDefaultPrinter() override {
         return printer ? printer() : nullptr;
     }
-
     std::unique_ptr<PrintProgress> showPrintProgress() override {
         struct Progress final : PrintProgress {
-            ScriptedServices& services;
-            explicit Progress(ScriptedServices& s) : services(s) {}
-            void start(int pages) override {
-                services.progress << "start " + QString::number(pages);
-            }
-            bool pagesDone(int done) override {
-                services.progress << "done " + QString::number(done);
-                return services.cancelAfterPage == 0 || done < services.cancelAfterPage;
-            }
+            int cancelAfter;
+            explicit Progress(int page) : cancelAfter(page) {}
+            void start(int) override {}
+            bool pagesDone(int done) override { return cancelAfter == 0 || done < cancelAfter; }
         };
-        return std::make_unique<Progress>(*this);
+        return std::make_unique<Progress>(cancelAfterPage);
     }
-
-    void runModal(QDialog& dialog) override {
-        ++modalRuns;
-        dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.open();
-        if (whileModal)
-            whileModal(dialog);
-        dialog.close();
-    }
-
+    void runModal(QDialog& dialog) override { dialog.close(); }
     void endProgram() override { ++endProgramCalls; }
+
+private:
+    template <typename T> static T take(std::deque<T>& queue) {
+        T front = queue.front();
+        queue.pop_front();
+        return front;
+    }
 };
 
 } // namespace tessnivar

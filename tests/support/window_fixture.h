@@ -1,7 +1,7 @@
 #pragma once
 
-#include "scripted_services.h"
 #include "planner_window.h"
+#include "scripted_services.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -14,28 +14,20 @@
 
 namespace tessnivar {
 
-// A main window in its start state over services of type ServicesT (scripted unless a test
-// needs the program's own), with its controls found by name as a user or a screen reader finds
-// them.
+// A main window in its start state over services of type ServicesT, its controls found by name
+// as a user or a screen reader finds them.
 template <typename ServicesT> struct BasicWindowFixture {
     ServicesT services;
-    std::unique_ptr<PlannerWindow> window;
+    std::unique_ptr<PlannerWindow> window = std::make_unique<PlannerWindow>(services);
 
-    BasicWindowFixture() : window(std::make_unique<PlannerWindow>(services)) {}
-
-    template <typename T = QWidget> T* control(const char* name) const {
-        auto* found = window->findChild<T*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+    template <typename T = QWidget> T* control(const QString& name) const {
+        return window->template findChild<T*>(name);
     }
-    QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
-    QLineEdit* octet(int index) const {
-        return box(QByteArray("octetEdit").append(char('0' + index)).constData());
-    }
+    QLineEdit* box(const QString& name) const { return control<QLineEdit>(name); }
+    QLineEdit* octet(int index) const { return box("octetEdit" + QString::number(index)); }
     QSpinBox* spinner() const { return control<QSpinBox>("bitsSpinner"); }
-    QAbstractItemView* list(const char* name) const { return control<QAbstractItemView>(name); }
-    QAction* menu(const char* name) const { return control<QAction>(name); }
+    QAbstractItemView* list(const QString& name) const { return control<QAbstractItemView>(name); }
+    QAction* menu(const QString& name) const { return control<QAction>(name); }
 
     // Replaces the box's text by typing, one keystroke at a time.
     void type(QLineEdit* target, const QString& text) const {
@@ -46,15 +38,12 @@ template <typename ServicesT> struct BasicWindowFixture {
             if (c.unicode() < 128)
                 QTest::keyClick(target, c.toLatin1());
             else
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), {});
         }
     }
     void typeAddress(const QString& a, const QString& b, const QString& c, const QString& d) {
-        type(octet(0), a);
-        type(octet(1), b);
-        type(octet(2), c);
-        type(octet(3), d);
+        for (int i = 0; const QString& text : {a, b, c, d})
+            type(octet(i++), text);
     }
     void stepSpinner(int steps) const {
         for (int i = 0; i < std::abs(steps); ++i)
@@ -71,33 +60,21 @@ template <typename ServicesT> struct BasicWindowFixture {
         menu("writeFileAction")->trigger();
     }
 
-    // Each message box shown so far as "title: text".
-    QStringList messagesShown() const {
-        QStringList shown;
-        for (const auto& message : services.messages)
-            shown << message.title + ": " + message.text;
-        return shown;
-    }
-
-    int rowCount(const char* listName) const { return list(listName)->model()->rowCount(); }
-    // The column of the shared result rows that a list shows: number, start or end.
-    static int columnOf(const char* listName) {
-        return QByteArray(listName) == "subnetList" ? 0 : QByteArray(listName) == "startList" ? 1 : 2;
-    }
-    QString rowText(const char* listName, int row) const {
-        return list(listName)->model()->index(row, columnOf(listName)).data().toString();
-    }
-    int selectedRow(const char* listName) const {
-        const auto selected = list(listName)->selectionModel()->selectedIndexes();
-        return selected.isEmpty() ? -1 : selected.first().row();
-    }
-    // The selected row of each list, -1 for none.
+    // The selected row of each of the three lists, -1 for none.
     QList<int> selectedRows() const {
-        return {selectedRow("subnetList"), selectedRow("startList"), selectedRow("endList")};
+        QList<int> rows;
+        for (const char* name : {"subnetList", "startList", "endList"}) {
+            const auto selected = list(name)->selectionModel()->selectedRows();
+            rows << (selected.isEmpty() ? -1 : selected.first().row());
+        }
+        return rows;
     }
-    // Row i of the three lists: number, start and end.
-    QStringList row(int i) const {
-        return {rowText("subnetList", i), rowText("startList", i), rowText("endList", i)};
+    // Row i as the three lists show it: number, start and end, tab-separated.
+    QString row(int i) const {
+        QStringList texts;
+        for (int column = 0; const char* name : {"subnetList", "startList", "endList"})
+            texts << list(name)->model()->index(i, column++).data().toString();
+        return texts.join('\t');
     }
 };
 

@@ -1,6 +1,8 @@
 // The program's own services through the real Qt components on a real display (run under Xvfb):
-// message box, Save As dialog, print progress window, modal window and the end of the program.
+// message box, Save As with Qt's question before a file is replaced, print progress window, the
+// About window run modally, and the end of the program.
 #include "about_dialog.h"
+#include "planner_window.h"
 #include "print_progress.h"
 #include "qt_services.h"
 
@@ -8,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -18,8 +21,8 @@ using namespace tessnivar;
 
 namespace {
 
-// Acts on the first widget of type W that is shown, from inside the event loop that shows it, as
-// a user would once it is on the screen.
+// Acts on the first widget of type W shown, from inside the event loop that shows it, as a user
+// would once it is on the screen.
 template <typename W> class OnShow : public QObject {
 public:
     explicit OnShow(std::function<void(W&)> act) : act_(std::move(act)) {
@@ -28,18 +31,14 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* widget = qobject_cast<W*>(watched);
-        if (widget && event->type() == QEvent::Show && !acted_) {
-            acted_ = true;
+        if (auto* widget = qobject_cast<W*>(watched); widget && event->type() == QEvent::Show)
             QMetaObject::invokeMethod(
                 widget, [this, widget] { act_(*widget); }, Qt::QueuedConnection);
-        }
         return false;
     }
 
 private:
     std::function<void(W&)> act_;
-    bool acted_ = false;
 };
 
 } // namespace
@@ -51,55 +50,44 @@ class QtServicesTest : public QObject {
 
 private slots:
     void messageBoxShowsLinesTitleIconAndReturnsTheButtonPressed() {
-        QString text;
-        QString title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QStringList seen;
         OnShow<QMessageBox> answer([&](QMessageBox& box) {
-            text = box.text();
-            title = box.windowTitle();
-            icon = box.icon();
+            seen << box.windowTitle() << box.text() << QString::number(box.icon());
             box.button(QMessageBox::Yes)->click();
         });
-        QCOMPARE(services_.showMessage("first line\r\nsecond line", "Choose format",
-                                       MessageIcon::Question, MessageButtons::YesNo),
+        QCOMPARE(services_.showMessage("first\r\nsecond", "Choose format", MessageIcon::Question,
+                                       MessageButtons::YesNo),
                  MessageAnswer::Yes);
-        QCOMPARE(text, "first line\nsecond line");
-        QCOMPARE(title, "Choose format");
-        QCOMPARE(icon, QMessageBox::Question);
+        QCOMPARE(seen, (QStringList{"Choose format", "first\nsecond",
+                                    QString::number(QMessageBox::Question)}));
     }
 
-    void saveAsOffersTheLastNameAsksBeforeReplacingAndReturnsTheChosenOne() {
+    void saveAsOffersTheNameAndAsksBeforeReplacingTheFileWritten() {
         const QTemporaryDir dir;
-        const QString offered = QDir(dir.path()).filePath("earlier.txt");
         const QString chosen = QDir(dir.path()).filePath("plan.txt");
-        QStringList filters;
-        QStringList preselected;
-        OnShow<QFileDialog> choose([&](QFileDialog& dialog) {
-            filters = dialog.nameFilters();
-            preselected = dialog.selectedFiles();
-            dialog.selectFile(chosen);
-            static_cast<QDialog&>(dialog).accept(); // QFileDialog::accept, as the Save button does
-        });
-        QCOMPARE(services_.askSaveFileName("Plain Text Files (*.txt);;All Files (*.*)", offered),
-                 std::optional(chosen));
-        QCOMPARE(filters, (QStringList{"Plain Text Files (*.txt)", "All Files (*.*)"}));
-        QCOMPARE(preselected, QStringList{offered});
-
-        // Qt's own question before a file is replaced, about the file written: for CSV, with
-        // ".csv"; No leaves the dialog open, here to be cancelled.
+        QStringList seen;
+        {
+            OnShow<QFileDialog> choose([&](QFileDialog& dialog) {
+                seen << dialog.nameFilters() << dialog.selectedFiles();
+                dialog.selectFile(chosen);
+                static_cast<QDialog&>(dialog).accept(); // QFileDialog::accept, as Save does
+            });
+            QCOMPARE(services_.askSaveFileName("Text (*.txt);;All (*.*)", chosen + ".old"), chosen);
+        }
+        QCOMPARE(seen, (QStringList{"Text (*.txt)", "All (*.*)", chosen + ".old"}));
+        // For CSV the question is about the name with ".csv"; No keeps the dialog open.
         QVERIFY(QFile(chosen + ".csv").open(QIODevice::WriteOnly));
         QString question;
+        OnShow<QMessageBox> no([&](QMessageBox& box) {
+            question = box.text();
+            box.button(QMessageBox::No)->click();
+        });
         OnShow<QFileDialog> cancel([&](QFileDialog& dialog) {
-            OnShow<QMessageBox> no([&](QMessageBox& box) {
-                question = box.text();
-                box.button(QMessageBox::No)->click();
-            });
             dialog.selectFile(chosen);
             static_cast<QDialog&>(dialog).accept();
             dialog.reject();
         });
-        QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", QString()),
-                 std::optional<QString>());
+        QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", {}), std::nullopt);
         QVERIFY2(question.startsWith("plan.txt.csv already exists."), qPrintable(question));
     }
 
@@ -107,27 +95,28 @@ private slots:
         const auto progress = services_.showPrintProgress();
         progress->start(3);
         QVERIFY(progress->pagesDone(1));
-        QProgressDialog* dialog = nullptr;
-        for (QWidget* window : QApplication::topLevelWidgets())
-            dialog = dialog ? dialog : qobject_cast<QProgressDialog*>(window);
+        auto* dialog = qobject_cast<QProgressDialog*>(QApplication::topLevelWidgets().value(0));
         QVERIFY(dialog);
         QCOMPARE(dialog->labelText(), "Printed 1 of 3 pages");
-        QCOMPARE(dialog->maximum(), 3);
-        QCOMPARE(dialog->value(), 1);
         dialog->cancel();
         QVERIFY(!progress->pagesDone(2));
     }
 
-    void modalWindowRunsUntilItIsClosed() {
-        QWidget* modal = nullptr;
-        OnShow<AboutDialog> close([&](AboutDialog& about) {
-            modal = QApplication::activeModalWidget();
-            about.findChild<QPushButton*>("okButton")->click();
+    void aboutRunsModallyWithTheFocusOnOkAndIsGoneOnceClosed() {
+        QPointer<QDialog> about;
+        QString focused;
+        OnShow<AboutDialog> close([&](AboutDialog& dialog) {
+            about = &dialog;
+            QCOMPARE(dialog.windowIcon().availableSizes().size(), 2);
+            if (QApplication::activeModalWidget() == &dialog)
+                focused = dialog.focusWidget()->objectName();
+            QTest::keyClick(&dialog, Qt::Key_Escape);
         });
-        auto* about = new AboutDialog;
-        services_.runModal(*about);
-        QVERIFY(modal != nullptr);
-        QCOMPARE(modal->objectName(), "AboutDialog");
+        ShowAbout(services_);
+        QCOMPARE(focused, "okButton");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(about.isNull());
+        QCOMPARE(PlannerWindow(services_).windowIcon().availableSizes().size(), 2);
     }
 
     // Last: it ends the event loop of the test program itself.
