@@ -4,6 +4,7 @@
 #include "safe_write.h"
 #include "unnamed_files.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -29,36 +30,14 @@ QString InChild(const std::function<int()>& act) {
                                : QString("exit %1").arg(WEXITSTATUS(status));
 }
 
-// Writes path in a child process as the program would, stopped by signal while the new file is
-// being written: what a user's Ctrl+C, a logout or a kill does halfway through a large plan. The
-// new file is named beside its target when named, as on file systems without unnamed files or
-// without /proc, else unnamed; if it is not, the child ends with status 2 first, and with 4 when
-// it cannot hide /proc. How the child ended.
-QString StoppedWrite(const QString& path, bool named, bool ignoreSignal, int signal) {
-    return InChild([&] {
-        if (named && !HideProc())
-            return 4;
-        // As a program starts, not with the test runner's crash handler.
-        std::signal(signal, ignoreSignal ? SIG_IGN : SIG_DFL);
-        const QFileInfo target(path);
-        const auto failure = WriteFileSafely(QFile::encodeName(path).toStdString(), [&](int) {
-            const auto names = target.dir().entryList({target.fileName() + ".*"}, QDir::Files);
-            if (named ? names.size() != 1 : !WritesUnlistedFileIn(getpid(), target.path()))
-                _exit(2);
-            raise(signal);
-            return Status(Done{});
-        });
-        return failure.ok() ? 0 : 1;
-    });
-}
-
 // Whether act returned true, run as user 65534 (nobody) with the extra groups given.
 bool AsAnotherUser(const std::vector<gid_t>& groups, const std::function<bool()>& act) {
-    const auto become = [&] {
-        return setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
-               setuid(65534) == 0;
-    };
-    return InChild([&] { return become() && act() ? 0 : 1; }) == "exit 0";
+    return InChild([&] {
+               return setgroups(groups.size(), groups.data()) == 0 && setgid(65534) == 0 &&
+                              setuid(65534) == 0 && act()
+                          ? 0
+                          : 1;
+           }) == "exit 0";
 }
 
 } // namespace
@@ -68,12 +47,11 @@ class SafeWriteTest : public QObject {
 
     std::unique_ptr<QTemporaryDir> dir_;
     QString path(const QString& name) const { return QDir(dir_->path()).filePath(name); }
+    QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
+    qint64 size(const QString& name) const { return QFileInfo(path(name)).size(); }
     QStringList files() const {
         return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
-    qint64 size(const QString& name) const { return QFileInfo(path(name)).size(); }
-    QByteArray bytes(const QString& name) const { return QFile::encodeName(path(name)); }
-    static void ownAction(int) {}
 
     // Writes the worked example's report, as CSV (651 bytes) when csv, else as text (832 bytes),
     // to name; why not, or nothing.
@@ -82,6 +60,28 @@ class SafeWriteTest : public QObject {
             path(name), csv ? ReportForm::Csv : ReportForm::Text, kFields,
             *ComputeReportFigures(kFields), SubnetRows({{192, 168, 1, 0}}, 64, 4));
         return written.ok() ? QString() : path(name) + ": " + written.error().reason.c_str();
+    }
+
+    // Replaces name, already written as CSV, in a child process stopped by signal while the new
+    // file is being written: what Ctrl+C, a logout or a kill does halfway through a large plan.
+    // Without /proc (which needs root to hide) the new file is named beside its target, as on
+    // file systems without unnamed files, else unnamed; if not, the child ends with status 2.
+    QString stoppedWrite(const QString& name, bool named, bool ignoreSignal, int signal) const {
+        if (!write(name, true).isEmpty())
+            return "not written first";
+        return InChild([&] {
+            if (named && !HideProc())
+                return 4;
+            // As a program starts, not with the test runner's crash handler.
+            std::signal(signal, ignoreSignal ? SIG_IGN : SIG_DFL);
+            const Status written = WriteFileSafely(bytes(name).toStdString(), [&](int) {
+                if (named ? files().size() != 2 : !WritesUnlistedFileIn(getpid(), dir_->path()))
+                    _exit(2);
+                raise(signal);
+                return Status(Done{});
+            });
+            return written.ok() ? 0 : 1;
+        });
     }
 
 private slots:
@@ -102,8 +102,7 @@ private slots:
         QFETCH(bool, named);
         if (!named && !HasUnnamedFiles(dir_->path()))
             QSKIP("the file system of the temporary folder has no unnamed files");
-        QCOMPARE(write("plan.csv", true), QString());
-        const QString ended = StoppedWrite(path("plan.csv"), named, false, signal);
+        const QString ended = stoppedWrite("plan.csv", named, false, signal);
         if (ended == "exit 4")
             QSKIP("hiding /proc needs root");
         QCOMPARE(ended, QString("signal %1").arg(signal));
@@ -111,20 +110,24 @@ private slots:
         QCOMPARE(files(), QStringList{"plan.csv"});
     }
 
-    // As under nohup, here without /proc where the test may hide it; and once written, the
-    // program's own signal actions are back.
+    // As under nohup; the longest name a folder holds leaves room for the new file's name beside
+    // it. Once written, the program's own signal actions are back.
     void ignoredSignalStaysIgnoredAndOwnActionsReturn() {
-        QCOMPARE(StoppedWrite(path("plan.csv"), geteuid() == 0, true, SIGINT), "exit 0");
-        QCOMPARE(files(), QStringList{"plan.csv"});
+        const QString longest(NAME_MAX, 'n');
+        QCOMPARE(stoppedWrite(longest, geteuid() == 0, true, SIGINT), "exit 0");
+        // Replaced by what the writer wrote: nothing.
+        QCOMPARE(files(), QStringList{longest});
+        QCOMPARE(size(longest), 0);
+        const auto ownAction = +[](int) {};
         std::signal(SIGTERM, ownAction);
         QCOMPARE(write("plan.txt"), QString());
         QCOMPARE(reinterpret_cast<void*>(std::signal(SIGTERM, SIG_DFL)),
                  reinterpret_cast<void*>(ownAction));
     }
 
-    // A full disk (here a file size limit, which holds root too, with SIGXFSZ as a program starts)
-    // and a read-only file, also for root: the old file stays as it was, nothing else is left, and
-    // the failure names the file and the system's reason.
+    // A full disk (here a file size limit, which holds root too) and a read-only file, also for
+    // root: the old file stays as it was, nothing else is left, and the failure says why. A pipe
+    // is written into, not replaced.
     void failedWriteKeepsTheOldFileAndSaysWhy() {
         QCOMPARE(write("plan.txt", true), QString());
         rlimit saved{};
@@ -138,6 +141,14 @@ private slots:
         QCOMPARE(write("plan.txt"), path("plan.txt") + ": The file is read-only.");
         QCOMPARE(size("plan.txt"), 651);
         QCOMPARE(files(), QStringList{"plan.txt"});
+
+        QCOMPARE(mkfifo(bytes("pipe").constData(), 0600), 0);
+        QProcess reader;
+        reader.start("cat", {path("pipe")});
+        QCOMPARE(write("pipe"), QString());
+        QVERIFY(reader.waitForFinished());
+        QCOMPARE(reader.readAllStandardOutput().size(), 832);
+        QCOMPARE(QFileInfo(path("pipe")).isFile(), false);
     }
 
     // As text editors do: the mode stays, and for root the owner and group; a symbolic link
@@ -165,47 +176,47 @@ private slots:
             QList<qint64>({832, 832, 832, 651}));
         QVERIFY(QFileInfo(path("latest")).isSymLink() && QFileInfo(path("next")).isSymLink());
         QCOMPARE(files(), (QStringList{"copy.txt", "later.txt", "latest", "next", "plan.txt"}));
-        QCOMPARE(QFileInfo(path(longest)).dir().entryList(QDir::Files),
-                 QStringList{QFileInfo(longest).fileName()});
         const QFileInfo plan(path("plan.txt"));
         // The user's own access bits say nothing about the file.
         QCOMPARE(plan.permissions() & ~QFileDevice::Permissions(0x0F00), mode);
-        if (!root)
-            QSKIP("the owner and group are kept for root only");
-        QCOMPARE(QString("%1:%2").arg(plan.ownerId()).arg(plan.groupId()), "4242:4343");
+        if (root)
+            QCOMPARE(QString("%1:%2").arg(plan.ownerId()).arg(plan.groupId()), "4242:4343");
     }
 
-    // Another user may replace a file their group may write, not its owner, and it keeps its
-    // group, so that its owner can still write it. In a folder all may write, such as /tmp,
-    // another user swaps their file for a link to root's private one while root writes: the link
-    // is not written through, nor replaced, nor followed later, whatever the kernel's own rule.
+    // Another user may replace a file their group may write, not one only its owner may, and it
+    // keeps its group, so that its owner can still write it. In a folder all may write, such as
+    // /tmp, another user swaps their file for a link to root's private one while root writes: the
+    // link is not written through, nor replaced, nor followed later, whatever the kernel's rule.
     void anotherUsersFilesAreWrittenOnlyAsTheirs() {
         if (geteuid() != 0)
             QSKIP("acting as another user needs root");
         QCOMPARE(mkdir(bytes("own").constData(), 0700), 0);
-        QCOMPARE(write("plan.txt", true) + write("own/secret", true), QString());
+        QCOMPARE(write("plan.txt", true) + write("own/secret", true) + write("root.txt"), QString());
         QCOMPARE(chmod(QFile::encodeName(dir_->path()).constData(), 0777), 0);
         QCOMPARE(chown(bytes("plan.txt").constData(), 4242, 4343), 0);
         QCOMPARE(chmod(bytes("plan.txt").constData(), 0460), 0);
         QVERIFY(AsAnotherUser({4343}, [this] { return write("plan.txt").isEmpty(); }));
+        QVERIFY(AsAnotherUser({}, [this] {
+            return write("root.txt") == path("root.txt") + ": Permission denied";
+        }));
         const QFileInfo plan(path("plan.txt"));
         QCOMPARE(QString("%1:%2 %3").arg(plan.ownerId()).arg(plan.groupId()).arg(plan.size()),
                  "65534:4343 832");
 
         QCOMPARE(chmod(QFile::encodeName(dir_->path()).constData(), 01777), 0);
         QVERIFY(AsAnotherUser({}, [this] { return write("z", true).isEmpty(); }));
-        const auto failure = WriteFileSafely(bytes("z").toStdString(), [&](int) {
+        const Status written = WriteFileSafely(bytes("z").toStdString(), [&](int) {
             AsAnotherUser({}, [&] {
                 return symlink(bytes("own/secret").constData(), bytes("link").constData()) == 0 &&
                        rename(bytes("link").constData(), bytes("z").constData()) == 0;
             });
             return Status(Done{});
         });
-        QCOMPARE(failure.error().reason, "The file was changed by someone else during the write.");
+        QCOMPARE(written.error().reason, "The file was changed by someone else during the write.");
         QVERIFY(QFileInfo(path("z")).isSymLink());
         QCOMPARE(write("z"), path("z") + ": Permission denied");
         QCOMPARE(size("own/secret"), 651);
-        QCOMPARE(files(), (QStringList{"plan.txt", "z"}));
+        QCOMPARE(files(), (QStringList{"plan.txt", "root.txt", "z"}));
     }
 };
 
