@@ -2,13 +2,15 @@
 // command-line tool's -o.
 #include "report_files.h"
 #include "safe_write.h"
-#include "unnamed_files.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fcntl.h>
 #include <grp.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -18,6 +20,34 @@ using namespace tessnivar;
 namespace {
 
 const ReportFields kFields{{"192", "168", "1", "0"}, "255.255.255.192", "2", "4", "64"};
+
+// Whether the file system of folder has unnamed files (O_TMPFILE), as ext4 and tmpfs have.
+bool HasUnnamedFiles(const QString& folder) {
+    const int fd = open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY, 0600);
+    return fd >= 0 && close(fd) == 0;
+}
+
+// From now on this process sees no /proc, as in a chroot or a minimal sandbox, where an unnamed
+// file cannot be given a name. False where it may not have mounts of its own (that needs root).
+bool HideProc() {
+    return unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           umount2("/proc", MNT_DETACH) == 0 && access("/proc/self", F_OK) != 0;
+}
+
+// Whether process pid has a file open in folder that is not in its listing: an unnamed file, or a
+// named one removed, being written.
+bool WritesUnlistedFileIn(qint64 pid, const QString& folder) {
+    const QDir descriptors(QString("/proc/%1/fd").arg(pid));
+    const QString prefix = QFileInfo(folder).canonicalFilePath() + '/';
+    for (const QString& fd :
+         descriptors.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString target = QFile::symLinkTarget(descriptors.filePath(fd));
+        if (target.startsWith(prefix) && target.endsWith(" (deleted)"))
+            return true;
+    }
+    return false;
+}
 
 // Runs act in a child process; how the child ended.
 QString InChild(const std::function<int()>& act) {
@@ -56,9 +86,9 @@ class SafeWriteTest : public QObject {
     // Writes the worked example's report, as CSV (651 bytes) when csv, else as text (832 bytes),
     // to name; why not, or nothing.
     QString write(const QString& name, bool csv = false) const {
-        const Status written = WriteReportFile(
-            path(name), csv ? ReportForm::Csv : ReportForm::Text, kFields,
-            *ComputeReportFigures(kFields), SubnetRows({{192, 168, 1, 0}}, 64, 4));
+        const Status written =
+            WriteReportFile(path(name), csv ? ReportForm::Csv : ReportForm::Text, kFields,
+                            *ComputeReportFigures(kFields), SubnetRows({{192, 168, 1, 0}}, 64, 4));
         return written.ok() ? QString() : path(name) + ": " + written.error().reason.c_str();
     }
 
@@ -118,7 +148,8 @@ private slots:
         // Replaced by what the writer wrote: nothing.
         QCOMPARE(files(), QStringList{longest});
         QCOMPARE(size(longest), 0);
-        const auto ownAction = +[](int) {};
+        const auto ownAction = +[](int) {
+        };
         std::signal(SIGTERM, ownAction);
         QCOMPARE(write("plan.txt"), QString());
         QCOMPARE(reinterpret_cast<void*>(std::signal(SIGTERM, SIG_DFL)),
@@ -191,14 +222,14 @@ private slots:
         if (geteuid() != 0)
             QSKIP("acting as another user needs root");
         QCOMPARE(mkdir(bytes("own").constData(), 0700), 0);
-        QCOMPARE(write("plan.txt", true) + write("own/secret", true) + write("root.txt"), QString());
+        QCOMPARE(write("plan.txt", true) + write("own/secret", true) + write("root.txt"),
+                 QString());
         QCOMPARE(chmod(QFile::encodeName(dir_->path()).constData(), 0777), 0);
         QCOMPARE(chown(bytes("plan.txt").constData(), 4242, 4343), 0);
         QCOMPARE(chmod(bytes("plan.txt").constData(), 0460), 0);
         QVERIFY(AsAnotherUser({4343}, [this] { return write("plan.txt").isEmpty(); }));
-        QVERIFY(AsAnotherUser({}, [this] {
-            return write("root.txt") == path("root.txt") + ": Permission denied";
-        }));
+        QVERIFY(AsAnotherUser(
+            {}, [this] { return write("root.txt") == path("root.txt") + ": Permission denied"; }));
         const QFileInfo plan(path("plan.txt"));
         QCOMPARE(QString("%1:%2 %3").arg(plan.ownerId()).arg(plan.groupId()).arg(plan.size()),
                  "65534:4343 832");
