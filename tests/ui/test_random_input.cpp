@@ -18,16 +18,13 @@ using namespace tessnivar;
 
 namespace {
 
-class RandomSession {
-public:
+struct RandomSession {
     RandomSession(unsigned seed, const QString& folder) : random_(seed), folder_(folder) {
         // A text deleted and typed again is a change too, though it reads the same afterwards.
         for (int i = 0; i < 4; ++i)
             QObject::connect(f_.octet(i), &QLineEdit::textChanged, f_.window.get(),
                              [this, i] { octetsChanged_ |= 1 << i; });
     }
-    int calculations = 0;
-    int filesWritten = 0;
 
     QString run(int steps) {
         for (int step = 0; step < steps; ++step) {
@@ -46,7 +43,6 @@ public:
         return {};
     }
 
-private:
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     template <typename T, std::size_t N> const T& pick(const T (&items)[N]) {
         return items[below(N)];
@@ -66,7 +62,6 @@ private:
     void takeStep() {
         static const char* const kBoxes[] = {"octetEdit0", "octetEdit1",      "octetEdit2",
                                              "octetEdit3", "subnetCountEdit", "hostCountEdit"};
-        static const char* const kLists[] = {"subnetList", "startList", "endList"};
         static const std::pair<Qt::Key, int> kSpinnerKeys[] = {
             {Qt::Key_Up, 1},      {Qt::Key_Up, 1},         {Qt::Key_Down, -1},
             {Qt::Key_PageUp, 10}, {Qt::Key_PageDown, -10}, {Qt::Key_Return, 0}};
@@ -86,14 +81,9 @@ private:
         const auto [key, step] = kind == 2 ? pick(kSpinnerKeys) : pick(kListKeys);
         const int row = std::min(rows - 1, list->verticalScrollBar()->value() + below(4));
         const bool control = below(2);
-        log_ << QStringList{QString::number(kind),
-                            box->objectName(),
-                            '"' + text + '"',
-                            list->objectName(),
-                            QKeySequence(key).toString(),
-                            QString::number(row),
-                            control ? "Ctrl" : ""}
-                    .join(' ');
+        log_ << QString("%1 %2 \"%3\" %4 %5 %6 %7")
+                    .arg(QString::number(kind), box->objectName(), text, list->objectName(),
+                         QKeySequence(key).toString(), QString::number(row), control ? "Ctrl" : "");
         countsTyped_ |= kind < 2 && box->objectName().endsWith("CountEdit");
         if (kind == 0)
             control ? f_.type(box, text) : QTest::keyClicks(box, text);
@@ -108,10 +98,10 @@ private:
             expectedBits_ = landed != 1 ? landed : bits == 0 ? 2 : 0;
         }
         if (kind == 3 || kind == 4) {
-            const auto octet = [this](int i) {
-                return f_.octet(i)->text().toStdString();
-            };
-            auto made = MakePlan({octet(0), octet(1), octet(2), octet(3)}, bits);
+            OctetTexts octets;
+            for (int i = 0; i < 4; ++i)
+                octets[i] = f_.octet(i)->text().toStdString();
+            auto made = MakePlan(octets, bits);
             f_.calculate();
             expected_ = made.ok() ? "" : "Subnet Error!";
             if (made.ok()) {
@@ -141,7 +131,7 @@ private:
                 (selected_ < 0 ? "kept" : f_.row(selected_)))
                 broken_ = "Copy gave " + QGuiApplication::clipboard()->text();
         }
-        if (kind == 8)
+        if (kind == 8 && f_.menu("writeFileAction")->isEnabled())
             writeFile();
         if (kind == 9)
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
@@ -156,13 +146,10 @@ private:
     }
 
     void writeFile() {
-        if (!f_.menu("writeFileAction")->isEnabled())
-            return;
         const bool csv = below(2);
         const bool cancel = below(4) == 0 || f_.list("endList")->model()->rowCount() > 4096;
         const QString name = QDir(folder_).filePath(QString("plan%1").arg(filesWritten));
-        log_.last() +=
-            QString(": Write File, %1, %2").arg(csv ? "Yes" : "No", cancel ? "cancel" : name);
+        log_.last() += QString(": Write File, %1, %2").arg(csv ? "Yes" : "No", cancel ? "-" : name);
         f_.writeFile(csv ? MessageAnswer::Yes : MessageAnswer::No,
                      cancel ? std::nullopt : std::optional(name));
         if (f_.services.offeredNames.last() != offered_)
@@ -186,10 +173,7 @@ private:
     QString brokenRule() {
         const int bits = f_.spinner()->value();
         if (f_.box("bitsEdit")->text() != QString::number(bits) || bits != expectedBits_)
-            return QString("the spinner is at %1, shown as %2, not at %3")
-                .arg(bits)
-                .arg(f_.box("bitsEdit")->text())
-                .arg(expectedBits_);
+            return "the spinner or its box is not at " + QString::number(expectedBits_);
         const auto addressClass =
             ClassOfFirstOctet(NumericValue(f_.octet(0)->text().toStdString()));
         if (!addressClass)
@@ -205,17 +189,15 @@ private:
             return "the mask or counts do not follow the first box and the spinner";
         if (f_.menu("printAction")->isEnabled() != calculated_ ||
             f_.menu("writeFileAction")->isEnabled() != calculated_)
-            return QString("Print and Write File are not %1")
-                .arg(calculated_ ? "enabled" : "disabled");
+            return "Print and Write File are not enabled exactly after Calculate";
         const int rows = plan_ ? static_cast<int>(plan_->rows.size()) : 0;
-        for (const char* name : {"subnetList", "startList", "endList"})
+        for (const char* name : kLists)
             if (f_.list(name)->model()->rowCount() != rows)
                 return QString("%1 does not hold the %2 rows calculated").arg(name).arg(rows);
         for (const int i : {0, rows - 1, below(std::max(rows, 1))}) {
-            const SubnetRow row = plan_ && i >= 0 ? plan_->rows.row(std::size_t(i)) : SubnetRow();
-            if (i >= 0 && i < rows &&
-                f_.row(i).toStdString() !=
-                    row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp())
+            const SubnetRow row = rows > 0 ? plan_->rows.row(std::size_t(i)) : SubnetRow();
+            if (rows > 0 && f_.row(i).toStdString() !=
+                                row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp())
                 return QString("row %1 reads %2").arg(i).arg(f_.row(i));
         }
         if (f_.selectedRows() != QList<int>(3, selected_))
@@ -234,6 +216,8 @@ private:
     QString offered_;
     QString broken_;
     std::optional<SubnetPlan> plan_;
+    int calculations = 0;
+    int filesWritten = 0;
     int octetsChanged_ = 0;
     int expectedBits_ = 0;
     int selected_ = -1;
