@@ -16,65 +16,44 @@ namespace {
 
 constexpr int kRows = 4194304;
 
-// A screen reader's connection to the accessibility bus.
-class ScreenReader : public QObject {
-    Q_OBJECT
-public:
-    QStringList focused;
+QString PathOf(QAccessibleInterface* object) {
+    return "/org/a11y/atspi/accessible/" +
+           (object ? QString::number(QAccessible::uniqueId(object)) : "root");
+}
 
-    ScreenReader() {
-        bus_ = QDBusConnection::connectToBus(call(QDBusConnection::sessionBus(), "org.a11y.Bus",
-                                                  "/org/a11y/bus", "org.a11y.Bus", "GetAddress", {})
-                                                 .toString(),
-                                             "screen-reader");
-        bus_.connect({}, {}, "org.a11y.atspi.Event.Focus", "Focus", this,
-                     SLOT(heard(QDBusMessage)));
-    }
-    // Asks programs to send their focus events, and waits until this one has heard so.
-    void listenForFocus() {
-        call(bus_, "org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
-             "RegisterEvent", {"focus:", QStringList(), QString()});
-        ask(nullptr, "Accessible", "GetRoleName");
-    }
-    static QString pathOf(QAccessibleInterface* object) {
-        return "/org/a11y/atspi/accessible/" +
-               (object ? QString::number(QAccessible::uniqueId(object)) : "root");
-    }
+// Answered while this program serves events, as its bridge answers from its event loop; the
+// bridge's events sent before an answer arrive before it.
+QVariant Call(const QDBusConnection& bus, const QString& service, const QString& path,
+              const QString& interface, const QString& method, const QVariantList& arguments) {
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    return bus.call(message, QDBus::BlockWithGui).arguments().value(0);
+}
+
+} // namespace
+
+// The test acts as the screen reader, with its own connection to the accessibility bus.
+class ListAccessibilityTest : public QObject {
+    Q_OBJECT
+    QDBusConnection bus_{QString()};
+    QStringList focused_;
+
     QVariant ask(QAccessibleInterface* object, const QString& interface, const QString& method,
                  const QVariantList& arguments = {}) {
-        return call(bus_, QDBusConnection(QStringLiteral("a11y")).baseService(), pathOf(object),
-                    "org.a11y.atspi." + interface, method, arguments);
+        return Call(bus_, QDBusConnection(QStringLiteral("a11y")).baseService(), PathOf(object),
+                    interface, method, arguments);
     }
     // A property's value as text.
     QString get(QAccessibleInterface* object, const QString& interface, const QString& name) {
-        return call(bus_, QDBusConnection(QStringLiteral("a11y")).baseService(), pathOf(object),
-                    "org.freedesktop.DBus.Properties", "Get", {"org.a11y.atspi." + interface, name})
+        return ask(object, "org.freedesktop.DBus.Properties", "Get",
+                   {"org.a11y.atspi." + interface, name})
             .value<QDBusVariant>()
             .variant()
             .toString();
     }
 
-private slots:
-    void heard(const QDBusMessage& event) { focused << event.path(); }
-
-private:
-    // Answered while this program serves events, as its bridge answers from its event loop; the
-    // bridge's events sent before an answer arrive before it.
-    static QVariant call(const QDBusConnection& bus, const QString& service, const QString& path,
-                         const QString& interface, const QString& method,
-                         const QVariantList& arguments) {
-        QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
-        message.setArguments(arguments);
-        return bus.call(message, QDBus::BlockWithGui).arguments().value(0);
-    }
-
-    QDBusConnection bus_{QString()};
-};
-
-} // namespace
-
-class ListAccessibilityTest : public QObject {
-    Q_OBJECT
+public slots:
+    void heard(const QDBusMessage& event) { focused_ << event.path(); }
 
 private slots:
     void eachListReadsAsOneListOfItsRowsAndOnlyTheListInUseReportsFocus() {
@@ -82,13 +61,13 @@ private slots:
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QApplication::setActiveWindow(f.window.get());
-        // The screen reader starts the accessibility bus; the program's bridge then joins it.
-        ScreenReader reader;
+        // Asking for the bus starts it; the program's bridge then joins it.
+        bus_ = QDBusConnection::connectToBus(Call(QDBusConnection::sessionBus(), "org.a11y.Bus",
+                                                  "/org/a11y/bus", "org.a11y.Bus", "GetAddress", {})
+                                                 .toString(),
+                                             "screen-reader");
         while (!QAccessible::isActive())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        const auto get = [&reader](auto... arguments) {
-            return reader.get(arguments...);
-        };
         f.typeAddress("10", "0", "0", "0");
         f.stepSpinner(21);
         f.calculate();
@@ -104,28 +83,33 @@ private slots:
         const QStringList texts[] = {{"Subnet numbers", "4194302"},
                                      {"Start addresses", "10.255.255.248"},
                                      {"End addresses", "10.255.255.251"}};
-        for (int i = 0; const char* name : {"subnetList", "startList", "endList"}) {
+        for (int i = 0; const char* name : kLists) {
             QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.list(name));
             QAccessibleInterface* row = list->child(kRows - 2);
-            const QStringList seen{reader.get(list, "Accessible", "Name"),
-                                   reader.get(row, "Accessible", "Name"),
-                                   reader.ask(list, "Accessible", "GetRoleName").toString(),
-                                   reader.ask(row, "Accessible", "GetRoleName").toString(),
-                                   reader.get(list, "Accessible", "ChildCount"),
-                                   reader.get(list, "Table", "NRows"),
-                                   reader.get(list, "Table", "NColumns")};
+            const QStringList seen{get(list, "Accessible", "Name"),
+                                   get(row, "Accessible", "Name"),
+                                   ask(list, "org.a11y.atspi.Accessible", "GetRoleName").toString(),
+                                   ask(row, "org.a11y.atspi.Accessible", "GetRoleName").toString(),
+                                   get(list, "Accessible", "ChildCount"),
+                                   get(list, "Table", "NRows"),
+                                   get(list, "Table", "NColumns")};
             QCOMPARE(seen,
                      (texts[i++] + QStringList{"list", "list item", "4194304", "4194304", "1"}));
-            QCOMPARE(qdbus_cast<QList<int>>(reader.ask(list, "Table", "GetSelectedRows")),
+            QCOMPARE(qdbus_cast<QList<int>>(ask(list, "org.a11y.atspi.Table", "GetSelectedRows")),
                      QList<int>{kRows - 2});
         }
         // A Down key in one list: the bridge reports the new row of that list alone as focused.
-        reader.listenForFocus();
-        reader.focused.clear();
+        bus_.connect({}, {}, "org.a11y.atspi.Event.Focus", "Focus", this,
+                     SLOT(heard(QDBusMessage)));
+        Call(bus_, "org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
+             "RegisterEvent", {"focus:", QStringList(), QString()});
+        // Once the bridge has answered, it has heard of the registration.
+        ask(nullptr, "org.a11y.atspi.Accessible", "GetRoleName");
+        focused_.clear();
         press(Qt::Key_Down);
         QAccessibleInterface* startList = QAccessible::queryAccessibleInterface(start);
-        reader.ask(startList, "Table", "GetSelectedRows");
-        QCOMPARE(reader.focused, QStringList{ScreenReader::pathOf(startList->child(kRows - 1))});
+        ask(startList, "org.a11y.atspi.Table", "GetSelectedRows");
+        QCOMPARE(focused_, QStringList{PathOf(startList->child(kRows - 1))});
     }
 };
 

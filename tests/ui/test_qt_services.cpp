@@ -21,24 +21,19 @@ using namespace tessnivar;
 
 namespace {
 
-// Acts on the first widget of type W shown, from inside the event loop that shows it, as a user
-// would once it is on the screen.
-template <typename W> class OnShow : public QObject {
-public:
-    explicit OnShow(std::function<void(W&)> act) : act_(std::move(act)) {
+// Acts on each widget of type W shown, from inside the event loop that shows it, as a user would
+// once it is on the screen.
+template <typename W> struct OnShow : QObject {
+    std::function<void(W&)> act;
+    explicit OnShow(std::function<void(W&)> a) : act(std::move(a)) {
         qApp->installEventFilter(this);
     }
-
-protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (auto* widget = qobject_cast<W*>(watched); widget && event->type() == QEvent::Show)
             QMetaObject::invokeMethod(
-                widget, [this, widget] { act_(*widget); }, Qt::QueuedConnection);
+                widget, [this, widget] { act(*widget); }, Qt::QueuedConnection);
         return false;
     }
-
-private:
-    std::function<void(W&)> act_;
 };
 
 } // namespace
