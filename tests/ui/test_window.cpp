@@ -41,9 +41,8 @@ struct RandomSession {
         for (int step = 0; step < steps; ++step) {
             const qsizetype shown = f_.services.messages.size();
             takeStep();
-            QStringList titles;
-            for (const QString& message : f_.services.messages.mid(shown))
-                titles << message.section(':', 0, 0);
+            QStringList titles = f_.services.messages.mid(shown);
+            titles.replaceInStrings(QRegularExpression(":[\\s\\S]*"), "");
             // A refused first octet is told once for each keystroke that makes one.
             if (titles.join(',').remove(QRegularExpression("^(IP Error!,?)+$")) != expected_)
                 broken_ = "messages " + titles.join(',') + " instead of " + expected_;
@@ -173,25 +172,21 @@ struct RandomSession {
         if (cancel || refused)
             return;
         QFile file(csv ? name + ".csv" : name);
-        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        if (!bytes.startsWith("Tessnivar v 1.0 -- by Brolwick\r\n\r\nREMINDER:") ||
-            !bytes.endsWith("\r\n") || bytes.count('\n') != bytes.count("\r\n") ||
-            bytes.count('\r') != bytes.count("\r\n"))
+        static const QRegularExpression kReport("^Tessnivar v 1\\.0 -- by Brolwick\r\n\r\n"
+                                                "REMINDER:([^\r\n]*\r\n)+$");
+        if (!file.open(QIODevice::ReadOnly) || !kReport.match(file.readAll()).hasMatch())
             broken_ = file.fileName() + " is not a whole report";
         ++filesWritten;
     }
 
     QString brokenRule() {
         const int bits = f_.spinner()->value();
-        if (f_.box("bitsEdit")->text() != QString::number(bits) || bits != expectedBits_)
-            return "the spinner or its box is not at " + QString::number(expectedBits_);
         const auto addressClass =
             ClassOfFirstOctet(NumericValue(f_.octet(0)->text().toStdString()));
-        if (!addressClass)
-            return "the first box holds a refused octet";
-        if (f_.spinner()->minimum() != 0 ||
-            f_.spinner()->maximum() != MaxBitsBorrowed(*addressClass))
-            return "the spinner's range does not follow the first box";
+        if (!addressClass || bits != expectedBits_ || f_.spinner()->minimum() != 0 ||
+            f_.spinner()->maximum() != MaxBitsBorrowed(*addressClass) ||
+            f_.box("bitsEdit")->text() != QString::number(bits))
+            return "the first box, or the spinner's value, range or box, is not as expected";
         const int prefix = ClassMaskBits(*addressClass) + bits;
         if (f_.box("maskEdit")->text() != QString::fromStdString(MaskText(prefix)) ||
             (!countsTyped_ &&
@@ -223,17 +218,10 @@ struct RandomSession {
     QString folder_;
     WindowFixture f_;
     QStringList log_;
-    QString expected_;
-    QString offered_;
-    QString broken_;
+    QString expected_, offered_, broken_;
     std::optional<SubnetPlan> plan_;
-    int calculations = 0;
-    int filesWritten = 0;
-    int octetsChanged_ = 0;
-    int expectedBits_ = 0;
-    int selected_ = -1;
-    bool calculated_ = false;
-    bool countsTyped_ = false;
+    int calculations = 0, filesWritten = 0, octetsChanged_ = 0, expectedBits_ = 0, selected_ = -1;
+    bool calculated_ = false, countsTyped_ = false;
 };
 
 // The process's resident memory once the three lists have laid out and painted their rows.
