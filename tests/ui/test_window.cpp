@@ -228,8 +228,7 @@ struct RandomSession {
 long ResidentBytesAfterPainting(const WindowFixture& f) {
     for (const char* name : kLists)
         f.list(name)->viewport()->repaint();
-    long pages = 0;
-    long resident = 0;
+    long pages = 0, resident = 0;
     std::ifstream("/proc/self/statm") >> pages >> resident;
     return resident * sysconf(_SC_PAGESIZE);
 }
@@ -272,10 +271,8 @@ private slots:
         WindowFixture f;
         f.window->show();
         QApplication::setActiveWindow(f.window.get());
-        QStringList texts;
-        for (const char* name : {"octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3"})
-            texts << f.box(name)->text();
-        QCOMPARE(texts, (QStringList{"192", "168", "0", "0"}));
+        for (int i = 0; const char* octet : {"192", "168", "0", "0"})
+            QCOMPARE(f.octet(i++)->text(), octet);
         QCOMPARE(QApplication::focusWidget(), f.list("subnetList"));
         QStringList visited;
         for (int i = 0; i < 13; ++i) {
@@ -369,6 +366,8 @@ private slots:
         QCOMPARE_LT(ResidentBytesAfterPainting(f) - smallPlan, 10L << 20);
         AboutDialog about;
         about.show();
+        const int margins = 2 * (QApplication::style()->pixelMetric(QStyle::PM_ButtonMargin) +
+                                 QApplication::style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
         for (QWidget* window : QWidgetList{&about, f.window.get()}) {
             for (const QLabel* label : window->findChildren<QLabel*>()) {
                 const QRect room = label->contentsRect();
@@ -377,13 +376,9 @@ private slots:
                     room.contains(label->fontMetrics().boundingRect(room, flags, label->text())),
                     qPrintable(label->text()));
             }
-            for (const QPushButton* button : window->findChildren<QPushButton*>()) {
-                const int margins =
-                    2 * (button->style()->pixelMetric(QStyle::PM_ButtonMargin) +
-                         button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+            for (const QPushButton* button : window->findChildren<QPushButton*>())
                 QCOMPARE_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins,
                             button->width());
-            }
         }
         QMenuBar* bar = f.window->menuBar();
         for (QAction* action : bar->actions()) {
@@ -407,16 +402,17 @@ private slots:
             box->end(false);
             QCOMPARE(box->toolTip(), FirstShown(box) > 0 ? box->text() : QString());
         }
-        QTest::keyClicks(f.list("startList"), "10.255.255.25");
-        QCOMPARE(f.selectedRows(), QList<int>(3, 4194303));
-        // From the last row a new text goes round to the first.
-        QTest::keyClicks(f.list("subnetList"), "41943");
-        QCOMPARE(f.selectedRows(), QList<int>(3, 41943));
-        QTest::keyClicks(f.list("endList"), "10.0.163.");
-        QCOMPARE(f.selectedRows(), QList<int>(3, 10432));
-        // A long text that no row begins with leaves the selection where it was.
-        QTest::keyClicks(f.list("subnetList"), QString(300, 'x'));
-        QCOMPARE(f.selectedRows(), QList<int>(3, 10432));
+        // From the last row a new text goes round to the first; a long text that no row begins
+        // with leaves the selection where it was.
+        const std::tuple<const char*, QString, int> typed[] = {
+            {"startList", "10.255.255.25", 4194303},
+            {"subnetList", "41943", 41943},
+            {"endList", "10.0.163.", 10432},
+            {"subnetList", QString(300, 'x'), 10432}};
+        for (const auto& [name, text, row] : typed) {
+            QTest::keyClicks(f.list(name), text);
+            QCOMPARE(f.selectedRows(), QList<int>(3, row));
+        }
         f.type(f.box("hostCountEdit"), "123456789012345");
         QCOMPARE(f.box("hostCountEdit")->toolTip(), "123456789012345");
     }
