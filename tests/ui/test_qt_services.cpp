@@ -1,25 +1,47 @@
 // The program's own services through the real Qt components on a real display (run under Xvfb):
 // message box, Save As with Qt's question before a file is replaced, print progress window, the
-// About window run modally, and the end of the program.
+// About window run modally, and the end of the program. And what a screen reader is told about
+// the result lists through Qt's AT-SPI bridge and accessibility bus, asked over D-Bus as a screen
+// reader asks: each list one list of its rows, its texts and its selected row; focus reported by
+// the list in use alone.
 #include "about_dialog.h"
-#include "planner_window.h"
 #include "print_progress.h"
 #include "qt_services.h"
+#include "window_fixture.h"
 
-#include <QApplication>
+#include <QAccessible>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <functional>
 
 using namespace tessnivar;
 
 namespace {
+
+constexpr int kRows = 4194304;
+
+QString PathOf(QAccessibleInterface* object) {
+    return "/org/a11y/atspi/accessible/" +
+           (object ? QString::number(QAccessible::uniqueId(object)) : "root");
+}
+
+// Answered while this program serves events, as its bridge answers from its event loop; the
+// bridge's events sent before an answer arrive before it.
+QVariant Call(const QDBusConnection& bus, const QString& service, const QString& path,
+              const QString& interface, const QString& method, const QVariantList& arguments) {
+    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
+    message.setArguments(arguments);
+    return bus.call(message, QDBus::BlockWithGui).arguments().value(0);
+}
 
 // Acts on each widget of type W shown, from inside the event loop that shows it, as a user would
 // once it is on the screen.
@@ -38,12 +60,87 @@ template <typename W> struct OnShow : QObject {
 
 } // namespace
 
+// The test acts as the screen reader too, with its own connection to the accessibility bus.
 class QtServicesTest : public QObject {
     Q_OBJECT
 
     QtServices services_;
+    QDBusConnection bus_{QString()};
+    QStringList focused_;
+
+    QVariant ask(QAccessibleInterface* object, const QString& interface, const QString& method,
+                 const QVariantList& arguments = {}) {
+        return Call(bus_, QDBusConnection(QStringLiteral("a11y")).baseService(), PathOf(object),
+                    interface, method, arguments);
+    }
+    // A property's value as text.
+    QString get(QAccessibleInterface* object, const QString& interface, const QString& name) {
+        return ask(object, "org.freedesktop.DBus.Properties", "Get",
+                   {"org.a11y.atspi." + interface, name})
+            .value<QDBusVariant>()
+            .variant()
+            .toString();
+    }
+
+public slots:
+    void heard(const QDBusMessage& event) { focused_ << event.path(); }
 
 private slots:
+    void eachListReadsAsOneListOfItsRowsAndOnlyTheListInUseReportsFocus() {
+        WindowFixture f;
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QApplication::setActiveWindow(f.window.get());
+        // Asking for the bus starts it; the program's bridge then joins it.
+        bus_ = QDBusConnection::connectToBus(Call(QDBusConnection::sessionBus(), "org.a11y.Bus",
+                                                  "/org/a11y/bus", "org.a11y.Bus", "GetAddress", {})
+                                                 .toString(),
+                                             "screen-reader");
+        while (!QAccessible::isActive())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        f.typeAddress("10", "0", "0", "0");
+        f.stepSpinner(21);
+        f.calculate();
+        QAbstractItemView* start = f.list("startList");
+        start->setFocus();
+        // Keys sent, so that they are handled before this goes on (on X, QTest's arrive later).
+        const auto press = [start](Qt::Key key) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(start, &event);
+        };
+        press(Qt::Key_End);
+        press(Qt::Key_Up);
+        const QStringList texts[] = {{"Subnet numbers", "4194302"},
+                                     {"Start addresses", "10.255.255.248"},
+                                     {"End addresses", "10.255.255.251"}};
+        for (int i = 0; const char* name : kLists) {
+            QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.list(name));
+            QAccessibleInterface* row = list->child(kRows - 2);
+            const QStringList seen{get(list, "Accessible", "Name"),
+                                   get(row, "Accessible", "Name"),
+                                   ask(list, "org.a11y.atspi.Accessible", "GetRoleName").toString(),
+                                   ask(row, "org.a11y.atspi.Accessible", "GetRoleName").toString(),
+                                   get(list, "Accessible", "ChildCount"),
+                                   get(list, "Table", "NRows"),
+                                   get(list, "Table", "NColumns")};
+            QCOMPARE(seen,
+                     (texts[i++] + QStringList{"list", "list item", "4194304", "4194304", "1"}));
+            QCOMPARE(qdbus_cast<QList<int>>(ask(list, "org.a11y.atspi.Table", "GetSelectedRows")),
+                     QList<int>{kRows - 2});
+        }
+        // A Down key in one list: the bridge reports the new row of that list alone as focused.
+        bus_.connect({}, {}, "org.a11y.atspi.Event.Focus", "Focus", this,
+                     SLOT(heard(QDBusMessage)));
+        Call(bus_, "org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
+             "RegisterEvent", {"focus:", QStringList(), QString()});
+        // Once the bridge has answered, it has heard of the registration.
+        ask(nullptr, "org.a11y.atspi.Accessible", "GetRoleName");
+        focused_.clear();
+        press(Qt::Key_Down);
+        QAccessibleInterface* startList = QAccessible::queryAccessibleInterface(start);
+        ask(startList, "org.a11y.atspi.Table", "GetSelectedRows");
+        QCOMPARE(focused_, QStringList{PathOf(startList->child(kRows - 1))});
+    }
     void messageBoxShowsLinesTitleIconAndReturnsTheButtonPressed() {
         QStringList seen;
         OnShow<QMessageBox> answer([&](QMessageBox& box) {
