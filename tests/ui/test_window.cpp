@@ -304,9 +304,6 @@ private slots:
         f.calculate();
         f.typeAddress("192", "168", "0", "0");
         f.calculate();
-        f.writeFile(MessageAnswer::Yes, std::nullopt);
-        f.writeFile(MessageAnswer::No, plan + "\n/x");
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
         f.menu("printAction")->trigger();
         f.services.printer = [] {
             auto printer = std::make_unique<RecordingPrinter>();
@@ -316,6 +313,9 @@ private slots:
         };
         f.services.cancelAfterPage = 1; // a cancelled document needs no word
         f.menu("printAction")->trigger();
+        f.writeFile(MessageAnswer::Yes, std::nullopt);
+        f.writeFile(MessageAnswer::No, plan + "\n/x");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
         f.services.cancelAfterPage = 0;
         f.menu("printAction")->trigger();
         f.type(f.box("hostCountEdit"), "0");
@@ -334,10 +334,10 @@ private slots:
             "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address 192.168.0.5 "
             "does not represent a network address.\r\nHINT: To be a network address, the last "
             "octet MUST be zero.",
+            "Print Error: There is no default printer.\r\nNothing was printed.",
             choose,
             choose,
             "Write File Error: Cannot write '" + plan + "'$'\\n''/x':\r\nNo such file or directory",
-            "Print Error: There is no default printer.\r\nNothing was printed.",
             "Print Error: The printer failed while printing.\r\nThe document was abandoned.",
             choose,
             "Report Error: The report cannot be made.\r\nThe subnet and host counts must be "
