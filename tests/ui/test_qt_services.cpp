@@ -141,46 +141,35 @@ private slots:
         ask(startList, "org.a11y.atspi.Table", "GetSelectedRows");
         QCOMPARE(focused_, QStringList{PathOf(startList->child(kRows - 1))});
     }
-    void messageBoxShowsLinesTitleIconAndReturnsTheButtonPressed() {
+    // A message box shows the lines, title and icon and returns the button pressed; Save As offers
+    // the name, and for CSV asks about the name with ".csv" before it replaces a file (No keeps the
+    // dialog open).
+    void messageBoxAndSaveAs() {
+        const QTemporaryDir dir;
+        const QString chosen = QDir(dir.path()).filePath("plan.txt");
+        QVERIFY(QFile(chosen + ".csv").open(QIODevice::WriteOnly));
         QStringList seen;
         OnShow<QMessageBox> answer([&](QMessageBox& box) {
             seen << box.windowTitle() << box.text() << QString::number(box.icon());
-            box.button(QMessageBox::Yes)->click();
+            box.button(seen.size() == 3 ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        OnShow<QFileDialog> choose([&](QFileDialog& dialog) {
+            seen << dialog.nameFilters() << dialog.selectedFiles();
+            dialog.selectFile(chosen);
+            static_cast<QDialog&>(dialog).accept(); // QFileDialog::accept, as Save does
+            if (dialog.isVisible())                 // kept open by the question
+                dialog.reject();
         });
         QCOMPARE(services_.showMessage("first\r\nsecond", "Choose format", MessageIcon::Question,
                                        MessageButtons::YesNo),
                  MessageAnswer::Yes);
-        QCOMPARE(seen, (QStringList{"Choose format", "first\nsecond",
-                                    QString::number(QMessageBox::Question)}));
-    }
-
-    void saveAsOffersTheNameAndAsksBeforeReplacingTheFileWritten() {
-        const QTemporaryDir dir;
-        const QString chosen = QDir(dir.path()).filePath("plan.txt");
-        QStringList seen;
-        {
-            OnShow<QFileDialog> choose([&](QFileDialog& dialog) {
-                seen << dialog.nameFilters() << dialog.selectedFiles();
-                dialog.selectFile(chosen);
-                static_cast<QDialog&>(dialog).accept(); // QFileDialog::accept, as Save does
-            });
-            QCOMPARE(services_.askSaveFileName("Text (*.txt);;All (*.*)", chosen + ".old"), chosen);
-        }
-        QCOMPARE(seen, (QStringList{"Text (*.txt)", "All (*.*)", chosen + ".old"}));
-        // For CSV the question is about the name with ".csv"; No keeps the dialog open.
-        QVERIFY(QFile(chosen + ".csv").open(QIODevice::WriteOnly));
-        QString question;
-        OnShow<QMessageBox> no([&](QMessageBox& box) {
-            question = box.text();
-            box.button(QMessageBox::No)->click();
-        });
-        OnShow<QFileDialog> cancel([&](QFileDialog& dialog) {
-            dialog.selectFile(chosen);
-            static_cast<QDialog&>(dialog).accept();
-            dialog.reject();
-        });
+        QCOMPARE(services_.askSaveFileName("Text (*.txt);;All (*.*)", chosen + ".old"), chosen);
         QCOMPARE(services_.askSaveFileName("Comma Separated Values (*.csv)", {}), std::nullopt);
-        QVERIFY2(question.startsWith("plan.txt.csv already exists."), qPrintable(question));
+        QCOMPARE(seen.mid(0, 6), (QStringList{"Choose format", "first\nsecond",
+                                              QString::number(QMessageBox::Question),
+                                              "Text (*.txt)", "All (*.*)", chosen + ".old"}));
+        QVERIFY2(seen.filter("already exists").value(0).startsWith("plan.txt.csv already exists."),
+                 qPrintable(seen.join('|')));
     }
 
     void printProgressCountsPagesAndReportsCancel() {
