@@ -267,7 +267,7 @@ private slots:
         }
     }
 
-    void startStateAndFocus() {
+    void startStateFocusAndMessages() {
         WindowFixture f;
         f.window->show();
         QApplication::setActiveWindow(f.window.get());
@@ -291,13 +291,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.octet(3));
         QTest::keyClicks(f.octet(3), "8");
         QCOMPARE(QApplication::focusWidget(), f.control("calculateButton"));
-    }
-
-    // Every message of the window, word for word, with the state each one leaves.
-    void messages() {
+        // Every message of the window, word for word, with the state each one leaves.
         const QTemporaryDir dir;
         const QString plan = QDir(dir.path()).filePath("plan");
-        WindowFixture f;
         f.type(f.octet(0), "224");
         QCOMPARE(f.octet(0)->text(), "223");
         f.typeAddress("192", "168", "0", "5");
