@@ -291,6 +291,9 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.octet(3));
         QTest::keyClicks(f.octet(3), "8");
         QCOMPARE(QApplication::focusWidget(), f.control("calculateButton"));
+        f.octet(2)->setFocus(); // the other boxes keep it
+        f.type(f.octet(2), "255");
+        QCOMPARE(QApplication::focusWidget(), f.octet(2));
         // Every message of the window, word for word, with the state each one leaves.
         const QTemporaryDir dir;
         const QString plan = QDir(dir.path()).filePath("plan");
