@@ -64,10 +64,8 @@ struct WindowFixture {
     // The selected row of each of the three lists, -1 for none.
     QList<int> selectedRows() const {
         QList<int> rows;
-        for (const char* name : kLists) {
-            const auto selected = list(name)->selectionModel()->selectedRows();
-            rows << (selected.isEmpty() ? -1 : selected.first().row());
-        }
+        for (const char* name : kLists)
+            rows << list(name)->selectionModel()->selectedRows().value(0).row();
         return rows;
     }
     // Row i as the three lists show it: number, start and end, tab-separated.
