@@ -75,11 +75,9 @@ class QtServicesTest : public QObject {
     }
     // A property's value as text.
     QString get(QAccessibleInterface* object, const QString& interface, const QString& name) {
-        return ask(object, "org.freedesktop.DBus.Properties", "Get",
-                   {"org.a11y.atspi." + interface, name})
-            .value<QDBusVariant>()
-            .variant()
-            .toString();
+        const QVariant value = ask(object, "org.freedesktop.DBus.Properties", "Get",
+                                   {"org.a11y.atspi." + interface, name});
+        return value.value<QDBusVariant>().variant().toString();
     }
 
 public slots:
@@ -92,10 +90,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QApplication::setActiveWindow(f.window.get());
         // Asking for the bus starts it; the program's bridge then joins it.
-        bus_ = QDBusConnection::connectToBus(Call(QDBusConnection::sessionBus(), "org.a11y.Bus",
-                                                  "/org/a11y/bus", "org.a11y.Bus", "GetAddress", {})
-                                                 .toString(),
-                                             "screen-reader");
+        const QVariant address = Call(QDBusConnection::sessionBus(), "org.a11y.Bus",
+                                      "/org/a11y/bus", "org.a11y.Bus", "GetAddress", {});
+        bus_ = QDBusConnection::connectToBus(address.toString(), "screen-reader");
         while (!QAccessible::isActive())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         f.typeAddress("10", "0", "0", "0");
