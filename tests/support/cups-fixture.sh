@@ -25,10 +25,9 @@ start)
 stop)
   [ -e "$state/unavailable" ] && exit 0
   lpadmin -x "$queue" 2>/dev/null || true
-  if [ -e "$state/started-cupsd" ]; then
-    pkill -x cupsd || true
-    await no || true
-    rm -f "$state/started-cupsd"
-  fi ;;
+  [ -e "$state/started-cupsd" ] || exit 0
+  pkill -x cupsd || true
+  await no || true
+  rm -f "$state/started-cupsd" ;;
 *) echo "usage: $0 start|stop STATE" >&2; exit 2 ;;
 esac

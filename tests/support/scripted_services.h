@@ -6,7 +6,6 @@
 
 #include <QDialog>
 #include <QStringList>
-#include <deque>
 #include <functional>
 
 namespace tessnivar {
@@ -18,9 +17,8 @@ class ScriptedServices final : public Services {
 public:
     // Each message shown, as "title: text".
     QStringList messages;
-    std::deque<MessageAnswer> answers;
-    std::deque<std::optional<QString>> fileNames;
-    QStringList askedFilters;
+    QList<MessageAnswer> answers;
+    QList<std::optional<QString>> fileNames;
     QStringList offeredNames;
     std::function<std::unique_ptr<ReportPrinter>()> printer;
     int cancelAfterPage = 0;
@@ -29,37 +27,29 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon,
                               MessageButtons buttons) override {
         messages << title + ": " + text;
-        return answers.empty()
-                   ? (buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No)
-                   : take(answers);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
-    std::optional<QString> askSaveFileName(const QString& nameFilter,
-                                           const QString& offeredName) override {
-        askedFilters << nameFilter;
+    std::optional<QString> askSaveFileName(const QString&, const QString& offeredName) override {
         offeredNames << offeredName;
-        return fileNames.empty() ? std::nullopt : take(fileNames);
+        return fileNames.isEmpty() ? std::nullopt : fileNames.takeFirst();
     }
     std::unique_ptr<ReportPrinter> openDefaultPrinter() override {
         return printer ? printer() : nullptr;
     }
     std::unique_ptr<PrintProgress> showPrintProgress() override {
         struct Progress final : PrintProgress {
-            int cancelAfter;
-            explicit Progress(int page) : cancelAfter(page) {}
+            int cancelAfter = 0;
             void start(int) override {}
             bool pagesDone(int done) override { return cancelAfter == 0 || done < cancelAfter; }
         };
-        return std::make_unique<Progress>(cancelAfterPage);
+        auto progress = std::make_unique<Progress>();
+        progress->cancelAfter = cancelAfterPage;
+        return progress;
     }
     void runModal(QDialog& dialog) override { dialog.close(); }
     void endProgram() override { ++endProgramCalls; }
-
-private:
-    template <typename T> static T take(std::deque<T>& queue) {
-        T front = queue.front();
-        queue.pop_front();
-        return front;
-    }
 };
 
 } // namespace tessnivar

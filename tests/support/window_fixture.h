@@ -14,10 +14,12 @@
 
 namespace tessnivar {
 
-// A main window in its start state over services of type ServicesT, its controls found by name
-// as a user or a screen reader finds them.
-template <typename ServicesT> struct BasicWindowFixture {
-    ServicesT services;
+inline constexpr const char* kLists[] = {"subnetList", "startList", "endList"};
+
+// A main window in its start state over scripted services, its controls found by name as a user
+// or a screen reader finds them.
+struct WindowFixture {
+    ScriptedServices services;
     std::unique_ptr<PlannerWindow> window = std::make_unique<PlannerWindow>(services);
 
     template <typename T = QWidget> T* control(const QString& name) const {
@@ -45,39 +47,34 @@ template <typename ServicesT> struct BasicWindowFixture {
         for (int i = 0; const QString& text : {a, b, c, d})
             type(octet(i++), text);
     }
+    // Steps the spinner up, one key at a time.
     void stepSpinner(int steps) const {
-        for (int i = 0; i < std::abs(steps); ++i)
-            QTest::keyClick(spinner(), steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+        for (int i = 0; i < steps; ++i)
+            QTest::keyClick(spinner(), Qt::Key_Up);
     }
     void calculate() const {
         QTest::mouseClick(control<QPushButton>("calculateButton"), Qt::LeftButton);
     }
-
     // Write File, the format question answered with format (Yes: CSV) and Save As with name.
     void writeFile(MessageAnswer format, const std::optional<QString>& name) {
         services.answers.push_back(format);
         services.fileNames.push_back(name);
         menu("writeFileAction")->trigger();
     }
-
     // The selected row of each of the three lists, -1 for none.
     QList<int> selectedRows() const {
         QList<int> rows;
-        for (const char* name : {"subnetList", "startList", "endList"}) {
-            const auto selected = list(name)->selectionModel()->selectedRows();
-            rows << (selected.isEmpty() ? -1 : selected.first().row());
-        }
+        for (const char* name : kLists)
+            rows << list(name)->selectionModel()->selectedRows().value(0).row();
         return rows;
     }
     // Row i as the three lists show it: number, start and end, tab-separated.
     QString row(int i) const {
         QStringList texts;
-        for (int column = 0; const char* name : {"subnetList", "startList", "endList"})
+        for (int column = 0; const char* name : kLists)
             texts << list(name)->model()->index(i, column++).data().toString();
         return texts.join('\t');
     }
 };
-
-using WindowFixture = BasicWindowFixture<ScriptedServices>;
 
 } // namespace tessnivar
