@@ -8,7 +8,7 @@ set -euo pipefail
 build=$(cd "${1:?usage: $0 <build-dir> <seconds> [target...]}" && pwd)
 seconds=${2:?usage: $0 <build-dir> <seconds> [target...]}
 shift 2
-[ $# -gt 0 ] || set -- fuzz_plan fuzz_command_line
+[ $# -gt 0 ] || set -- fuzz_command_line
 seeds="$(cd "$(dirname "$0")" && pwd)/corpus"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}

@@ -32,15 +32,6 @@ inline double Value(const std::string& t) {
     return digits ? std::strtod(t.substr(begin, end - begin).c_str(), nullptr) : 0.0;
 }
 
-// Address entry's class of a first octet: below 127 A, to 191 B, to 223 C; above 223 none (0).
-inline char EntryClass(double v) {
-    return v < 127 ? 'A' : v <= 191 ? 'B' : v <= 223 ? 'C' : 0;
-}
-
-inline int ClassMaskBits(char c) {
-    return c == 'A' ? 8 : c == 'B' ? 16 : 24;
-}
-
 // The network check's rules in order; the first broken one names its class, 0 when none is.
 inline char BrokenRule(const Texts& t) {
     const double v = Value(t[0]);
@@ -54,19 +45,6 @@ inline char BrokenRule(const Texts& t) {
     if (!(v > 127) && nonZeroFrom(1))
         return 'A';
     return 0;
-}
-
-inline std::vector<std::string> NetworkError(char c, const Texts& t) {
-    std::vector<std::string> lines{"Sorry: This address cannot be subnetted.",
-                                   "The address " + t[0] + "." + t[1] + "." + t[2] + "." + t[3] +
-                                       " does not represent a network address."};
-    if (c == 'C')
-        return lines.push_back("HINT: To be a network address, the last octet MUST be zero."),
-               lines;
-    lines.push_back(std::string("HINT: To be a network address, the last ") +
-                    (c == 'B' ? "two" : "three") + " octets MUST be zero");
-    lines.push_back(std::string("since this is a Class ") + c + " address.");
-    return lines;
 }
 
 // The nearest integer, halves to the even one; none when not finite or beyond 32 bits signed.
@@ -114,16 +92,6 @@ inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
     return rows;
 }
 
-// Row n as plain address arithmetic: start + n * hosts written as bytes. Holds when the second to
-// fourth octets of start lie in 0 to 255.
-inline Row RowAt(const Octets& p, std::int64_t hosts, std::int64_t n) {
-    const auto quad = [](std::int64_t a) {
-        return Dotted({a >> 24, a >> 16 & 255, a >> 8 & 255, a & 255});
-    };
-    const std::int64_t a = p[0] * 16777216 + p[1] * 65536 + p[2] * 256 + p[3] + n * hosts;
-    return {std::to_string(n), quad(a), quad(a + hosts - 1)};
-}
-
 // A plan, or the first test it fails: "class" (first octet above 223), "bits", "network" (class:
 // the broken rule's) or "octet" (an octet that does not round into 32 bits).
 struct Plan {
@@ -137,8 +105,10 @@ struct Plan {
 
 inline Plan MakePlan(const Texts& t, std::int64_t bits) {
     Plan plan;
-    plan.addressClass = EntryClass(Value(t[0]));
-    const int classBits = ClassMaskBits(plan.addressClass);
+    // Address entry's class of a first octet: below 127 A, to 191 B, to 223 C; above 223 none.
+    const double first = Value(t[0]);
+    plan.addressClass = first < 127 ? 'A' : first <= 191 ? 'B' : first <= 223 ? 'C' : 0;
+    const int classBits = plan.addressClass == 'A' ? 8 : plan.addressClass == 'B' ? 16 : 24;
     if (!plan.addressClass)
         plan.refused = "class";
     else if (bits != 0 && (bits < 2 || bits > 30 - classBits))
@@ -146,7 +116,16 @@ inline Plan MakePlan(const Texts& t, std::int64_t bits) {
     else if (const char broken = BrokenRule(t)) {
         plan.refused = "network";
         plan.addressClass = broken;
-        plan.message = NetworkError(broken, t);
+        plan.message = {"Sorry: This address cannot be subnetted.",
+                        "The address " + t[0] + "." + t[1] + "." + t[2] + "." + t[3] +
+                            " does not represent a network address."};
+        if (broken == 'C')
+            plan.message.push_back("HINT: To be a network address, the last octet MUST be zero.");
+        else
+            plan.message.insert(plan.message.end(),
+                                {std::string("HINT: To be a network address, the last ") +
+                                     (broken == 'B' ? "two" : "three") + " octets MUST be zero",
+                                 std::string("since this is a Class ") + broken + " address."});
     }
     for (int k = 0; k < 4 && plan.refused.empty(); ++k) {
         const auto v = Round(Value(t[k]));
