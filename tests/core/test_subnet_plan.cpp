@@ -32,13 +32,11 @@ void CheckPlan(const OctetTexts& t, const std::string& bitsText, RowText kind, s
                const std::string& typed, const std::string& subnets, const std::string& hosts) {
     const std::int64_t bits = std::strtoll(bitsText.c_str(), nullptr, 10);
     const oracle::Plan model = oracle::MakePlan(t, bits);
-    const char modelClass = model.addressClass ? model.addressClass : '-';
-    const std::string modelText =
-        Joined(model.refused.empty()
-                   ? "plan " + model.mask + " " + modelClass + " " + std::to_string(model.subnets) +
-                         "x" + std::to_string(model.hosts)
-                   : model.refused + " " + modelClass,
-               model.message);
+    const std::string modelText = model.refused.empty()
+                                      ? "plan " + model.mask + " " + model.addressClass + " " +
+                                            std::to_string(model.subnets) + "x" +
+                                            std::to_string(model.hosts)
+                                      : model.refused;
     const auto made = MakePlan(t, bits);
     if (!made.ok()) {
         const PlanRefusal& refusal = made.error();
@@ -69,12 +67,14 @@ void CheckPlan(const OctetTexts& t, const std::string& bitsText, RowText kind, s
         if (!Same(std::string(column.get(), WriteColumnRow(column.get(), row, marked)) + "\n" +
                       std::string(record.get(), WriteCsvRow(record.get(), row, marked)) +
                       (IsMarkedRow(i, n) == marked ? "" : " marked wrongly"),
-                  oracle::ColumnRow(rows[i], marked) + "\n" + oracle::CsvRow(rows[i], marked)))
+                  oracle::TableRow(rows[i], marked, false) + "\n" +
+                      oracle::TableRow(rows[i], marked, true)))
             return;
     }
 
-    const auto found = FindRowStartingWith(SubnetRows(plan.rows.start(), model.hosts, int(rows.size())),
-                                           kind, typed, from % rows.size());
+    const auto found =
+        FindRowStartingWith(SubnetRows(plan.rows.start(), model.hosts, int(rows.size())), kind,
+                            typed, from % rows.size());
     std::string oracle::Row::*const texts[] = {&oracle::Row::number, &oracle::Row::start,
                                                &oracle::Row::end};
     const auto looked =
@@ -90,10 +90,7 @@ void CheckPlan(const OctetTexts& t, const std::string& bitsText, RowText kind, s
     const auto summary =
         oracle::Summary(oracle::Value(fields.subnets), oracle::Value(fields.hosts));
     Same(figures ? Joined("", OpeningLines(fields, *figures)) : "refused",
-         summary ? Joined("", oracle::Opening({t, fields.mask, fields.bits, fields.subnets,
-                                                fields.hosts},
-                                               *summary))
-                 : "refused");
+         summary ? Joined("", oracle::Opening(fields, *summary)) : "refused");
 }
 
 } // namespace

@@ -64,19 +64,15 @@ class TestReport : public QObject {
 private slots:
     // The model's lines, each ended by CR LF, and the name a CSV file is given.
     void filesOfTheWorkedExampleFollowTheModel() {
-        const auto& [octets, mask, bits, subnets, hosts] = kWorked;
         std::string opening;
-        for (const std::string& line :
-             oracle::Opening({octets, mask, bits, subnets, hosts}, *oracle::Summary(4, 64)))
+        for (const std::string& line : oracle::Opening(kWorked, *oracle::Summary(4, 64)))
             opening += line + "\r\n";
         const auto rows = oracle::Rows({192, 168, 1, 0}, 64, 4);
         for (const bool csv : {false, true}) {
-            std::string expected = opening + (csv ? "Subnet Number,Start IP,End IP"
-                                                  : oracle::Centred("Subnet Number") +
-                                                        oracle::Centred("Start IP") +
-                                                        oracle::Centred("End IP"));
+            std::string expected =
+                opening + oracle::TableRow({"Subnet Number", "Start IP", "End IP"}, false, csv);
             for (std::size_t i = 0; i < rows.size(); ++i)
-                expected += "\r\n" + (csv ? oracle::CsvRow : oracle::ColumnRow)(rows[i], i % 3 == 0);
+                expected += "\r\n" + oracle::TableRow(rows[i], i % 3 == 0, csv);
             QCOMPARE(Lines(Report(csv ? ReportForm::Csv : ReportForm::Text, kWorked)),
                      Lines(QByteArray::fromStdString(expected + "\r\n")));
         }
