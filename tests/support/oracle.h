@@ -71,9 +71,8 @@ inline std::string Dotted(const Octets& p) {
            std::to_string(p[3]);
 }
 
-struct Row {
-    std::string number, start, end;
-};
+// A row's texts: its number, start and end, in the order of the type-ahead's kinds.
+using Row = std::array<std::string, 3>;
 
 // The first count rows of a plan, stepping from start as the enumeration does.
 inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
@@ -82,7 +81,7 @@ inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
         Row row{std::to_string(n), Dotted(p), ""};
         p[3] += hosts - 1;
         Carry(p);
-        row.end = Dotted(p);
+        row[2] = Dotted(p);
         p[3] += 1;
         Carry(p);
         rows.push_back(row);
@@ -225,18 +224,16 @@ inline std::string Centred(const std::string& t) {
 // A row of the table, or its header, in columns or as CSV.
 inline std::string TableRow(const Row& r, bool marked, bool csv) {
     if (csv)
-        return r.number + "," + r.start + "," + r.end + (marked ? ",UNUSABLE" : "");
-    return Centred(r.number) + Centred(r.start) + Centred(r.end) +
-           (marked ? Centred("UNUSABLE") : "");
+        return r[0] + "," + r[1] + "," + r[2] + (marked ? ",UNUSABLE" : "");
+    return Centred(r[0]) + Centred(r[1]) + Centred(r[2]) + (marked ? Centred("UNUSABLE") : "");
 }
 
 // Type-ahead: the first row from from on, going round to the first, whose text of kind begins
 // with prefix.
-inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows,
-                                                    std::string Row::*kind, std::string_view prefix,
-                                                    std::size_t from) {
+inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows, int kind,
+                                                    std::string_view prefix, std::size_t from) {
     for (std::size_t step = 0; step < rows.size(); ++step) {
-        if ((rows[(from + step) % rows.size()].*kind).starts_with(prefix))
+        if (rows[(from + step) % rows.size()][kind].starts_with(prefix))
             return (from + step) % rows.size();
     }
     return std::nullopt;
