@@ -136,7 +136,10 @@ private slots:
             typed.resize(below(typed.size() + 1));
             if (!typed.empty() && below(4) == 0)
                 typed.back() = "0123456789.-x"[below(13)];
-            CheckPlan(t, bits, kind, random(), typed, count(), count());
+            // In this order, whatever order a compiler gives to arguments.
+            const std::size_t from = random();
+            const std::string hosts = count(), subnets = count();
+            CheckPlan(t, bits, kind, from, typed, subnets, hosts);
         }
     }
 };
