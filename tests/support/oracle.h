@@ -1,6 +1,6 @@
 // A model of the planner's behaviour, written as literally as the rules it follows so that it is
-// plainly right: the tests and the fuzz targets hold the code to it. It never calls the code
-// under test and needs nothing but the standard library.
+// plainly right: the plan and report tests hold the code to it. It never calls the code under
+// test and needs nothing but the standard library.
 #pragma once
 
 #include <algorithm>
@@ -32,15 +32,6 @@ inline double Value(const std::string& t) {
     return digits ? std::strtod(t.substr(begin, end - begin).c_str(), nullptr) : 0.0;
 }
 
-// Address entry's class of a first octet: below 127 A, to 191 B, to 223 C; above 223 none (0).
-inline char EntryClass(double v) {
-    return v < 127 ? 'A' : v <= 191 ? 'B' : v <= 223 ? 'C' : 0;
-}
-
-inline int ClassMaskBits(char c) {
-    return c == 'A' ? 8 : c == 'B' ? 16 : 24;
-}
-
 // The network check's rules in order; the first broken one names its class, 0 when none is.
 inline char BrokenRule(const Texts& t) {
     const double v = Value(t[0]);
@@ -56,25 +47,10 @@ inline char BrokenRule(const Texts& t) {
     return 0;
 }
 
-inline std::vector<std::string> NetworkError(char c, const Texts& t) {
-    std::vector<std::string> lines{"Sorry: This address cannot be subnetted.",
-                                   "The address " + t[0] + "." + t[1] + "." + t[2] + "." + t[3] +
-                                       " does not represent a network address."};
-    if (c == 'C')
-        return lines.push_back("HINT: To be a network address, the last octet MUST be zero."),
-               lines;
-    lines.push_back(std::string("HINT: To be a network address, the last ") +
-                    (c == 'B' ? "two" : "three") + " octets MUST be zero");
-    lines.push_back(std::string("since this is a Class ") + c + " address.");
-    return lines;
-}
-
 // The nearest integer, halves to the even one; none when not finite or beyond 32 bits signed.
 inline std::optional<std::int64_t> Round(double v) {
-    if (!std::isfinite(v))
-        return std::nullopt;
     const double r = std::fabs(v - std::trunc(v)) == 0.5 ? 2 * std::round(v / 2) : std::round(v);
-    if (r < -2147483648.0 || r > 2147483647.0)
+    if (!(r >= -2147483648.0 && r <= 2147483647.0))
         return std::nullopt;
     return static_cast<std::int64_t>(r);
 }
@@ -95,9 +71,8 @@ inline std::string Dotted(const Octets& p) {
            std::to_string(p[3]);
 }
 
-struct Row {
-    std::string number, start, end;
-};
+// A row's texts: its number, start and end, in the order of the type-ahead's kinds.
+using Row = std::array<std::string, 3>;
 
 // The first count rows of a plan, stepping from start as the enumeration does.
 inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
@@ -106,7 +81,7 @@ inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
         Row row{std::to_string(n), Dotted(p), ""};
         p[3] += hosts - 1;
         Carry(p);
-        row.end = Dotted(p);
+        row[2] = Dotted(p);
         p[3] += 1;
         Carry(p);
         rows.push_back(row);
@@ -114,22 +89,12 @@ inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
     return rows;
 }
 
-// Row n as plain address arithmetic: start + n * hosts written as bytes. Holds when the second to
-// fourth octets of start lie in 0 to 255.
-inline Row RowAt(const Octets& p, std::int64_t hosts, std::int64_t n) {
-    const auto quad = [](std::int64_t a) {
-        return Dotted({a >> 24, a >> 16 & 255, a >> 8 & 255, a & 255});
-    };
-    const std::int64_t a = p[0] * 16777216 + p[1] * 65536 + p[2] * 256 + p[3] + n * hosts;
-    return {std::to_string(n), quad(a), quad(a + hosts - 1)};
-}
-
-// A plan, or the first test it fails: "class" (first octet above 223), "bits", "network" (class:
-// the broken rule's) or "octet" (an octet that does not round into 32 bits).
+// A plan, or the first test it fails, its class and the lines of its message: "class -" (first
+// octet above 223), "bits", "network" (class: the broken rule's) or "octet" (an octet that does not
+// round into 32 bits).
 struct Plan {
     std::string refused;
     char addressClass = 0;
-    std::vector<std::string> message;
     Octets start{};
     std::int64_t subnets = 0, hosts = 0;
     std::string mask;
@@ -137,28 +102,34 @@ struct Plan {
 
 inline Plan MakePlan(const Texts& t, std::int64_t bits) {
     Plan plan;
-    plan.addressClass = EntryClass(Value(t[0]));
-    const int classBits = ClassMaskBits(plan.addressClass);
-    if (!plan.addressClass)
-        plan.refused = "class";
+    // Address entry's class of a first octet: below 127 A, to 191 B, to 223 C; above 223 none.
+    const double first = Value(t[0]);
+    const char c = first < 127 ? 'A' : first <= 191 ? 'B' : first <= 223 ? 'C' : 0;
+    const int classBits = c == 'A' ? 8 : c == 'B' ? 16 : 24;
+    const std::string sorry = "\nSorry: This address cannot be subnetted.\n";
+    if (!c)
+        plan.refused = "class -";
     else if (bits != 0 && (bits < 2 || bits > 30 - classBits))
-        plan.refused = "bits";
-    else if (const char broken = BrokenRule(t)) {
-        plan.refused = "network";
-        plan.addressClass = broken;
-        plan.message = NetworkError(broken, t);
-    }
+        plan.refused = std::string("bits ") + c;
+    else if (const char broken = BrokenRule(t))
+        plan.refused = std::string("network ") + broken + sorry + "The address " + t[0] + "." +
+                       t[1] + "." + t[2] + "." + t[3] +
+                       " does not represent a network address.\nHINT: To be a network address, "
+                       "the last " +
+                       (broken == 'C' ? "octet MUST be zero."
+                                      : std::string(broken == 'B' ? "two" : "three") +
+                                            " octets MUST be zero\nsince this is a Class " +
+                                            broken + " address.");
     for (int k = 0; k < 4 && plan.refused.empty(); ++k) {
         const auto v = Round(Value(t[k]));
         plan.start[k] = v.value_or(0);
-        if (!v) {
-            plan.refused = "octet";
-            plan.message = {"Sorry: This address cannot be subnetted.",
-                            "The octet " + t[k] + " is out of range."};
-        }
+        if (!v)
+            plan.refused =
+                std::string("octet ") + c + sorry + "The octet " + t[k] + " is out of range.";
     }
     if (!plan.refused.empty())
         return plan;
+    plan.addressClass = c;
     const std::uint32_t m = ~std::uint32_t{0} << (32 - classBits - bits);
     plan.mask = Dotted({m >> 24, m >> 16 & 255, m >> 8 & 255, m & 255});
     plan.subnets = std::int64_t{1} << bits;
@@ -166,12 +137,7 @@ inline Plan MakePlan(const Texts& t, std::int64_t bits) {
     return plan;
 }
 
-// The report: the window's texts and the summary figures of the subnets and hosts values.
-struct Fields {
-    Texts octets;
-    std::string mask, bits, subnets, hosts;
-};
-
+// The summary figures of the subnets and hosts values.
 struct Figures {
     double usableSubnets, usableHosts, total, totalUsable;
     float used, wasted;
@@ -228,7 +194,8 @@ inline std::string Percent(float v) {
     return (v < 0 && whole + decimals != "" ? "-" : "") + whole + "." + decimals;
 }
 
-inline std::vector<std::string> Opening(const Fields& f, const Figures& g) {
+// The report's opening of the window's texts: f holds octets, mask, bits, subnets and hosts.
+inline std::vector<std::string> Opening(const auto& f, const Figures& g) {
     const Texts& o = f.octets;
     return {"Tessnivar v 1.0 -- by Brolwick",
             "",
@@ -254,22 +221,19 @@ inline std::string Centred(const std::string& t) {
            std::string(std::max(0, int(std::floor(d / 2 + 0.5))), ' ');
 }
 
-inline std::string ColumnRow(const Row& r, bool marked) {
-    return Centred(r.number) + Centred(r.start) + Centred(r.end) +
-           (marked ? Centred("UNUSABLE") : "");
-}
-
-inline std::string CsvRow(const Row& r, bool marked) {
-    return r.number + "," + r.start + "," + r.end + (marked ? ",UNUSABLE" : "");
+// A row of the table, or its header, in columns or as CSV.
+inline std::string TableRow(const Row& r, bool marked, bool csv) {
+    if (csv)
+        return r[0] + "," + r[1] + "," + r[2] + (marked ? ",UNUSABLE" : "");
+    return Centred(r[0]) + Centred(r[1]) + Centred(r[2]) + (marked ? Centred("UNUSABLE") : "");
 }
 
 // Type-ahead: the first row from from on, going round to the first, whose text of kind begins
 // with prefix.
-inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows,
-                                                    std::string Row::*kind, std::string_view prefix,
-                                                    std::size_t from) {
+inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows, int kind,
+                                                    std::string_view prefix, std::size_t from) {
     for (std::size_t step = 0; step < rows.size(); ++step) {
-        if ((rows[(from + step) % rows.size()].*kind).starts_with(prefix))
+        if (rows[(from + step) % rows.size()][kind].starts_with(prefix))
             return (from + step) % rows.size();
     }
     return std::nullopt;
