@@ -63,10 +63,6 @@ std::optional<std::int32_t> RoundToInt32(double value) noexcept {
     return static_cast<std::int32_t>(rounded);
 }
 
-char* WriteDecimal(char* out, std::int64_t value) noexcept {
-    return std::to_chars(out, out + kMaxDecimalChars, value).ptr;
-}
-
 std::string DecimalText(std::int64_t value) {
     char buffer[kMaxDecimalChars];
     return std::string(buffer, WriteDecimal(buffer, value));

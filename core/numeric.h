@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,7 +21,9 @@ namespace tessnivar {
 inline constexpr int kMaxDecimalChars = 20;
 
 // Writes the plain decimal digits of value ("-" in front when negative) at out; returns the end.
-char* WriteDecimal(char* out, std::int64_t value) noexcept;
+inline char* WriteDecimal(char* out, std::int64_t value) noexcept {
+    return std::to_chars(out, out + kMaxDecimalChars, value).ptr;
+}
 
 // Plain decimal digits of value, "-" in front when negative; no spaces, no leading zeros.
 [[nodiscard]] std::string DecimalText(std::int64_t value);

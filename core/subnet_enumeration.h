@@ -27,8 +27,20 @@ struct AddressLoad {
 [[nodiscard]] std::vector<std::string> OctetRangeErrorLines(std::string_view octetText);
 
 // Brings the fourth, third and second octets back to at most 255 by carrying whole blocks of
-// 256 into the octet in front; values below 0 stay, the first octet is never reduced.
-void CarryOctets(WorkingAddress& address) noexcept;
+// 256 into the octet in front; values below 0 stay, the first octet is never reduced. Inline: it
+// runs twice for every row a report writes.
+inline void CarryOctets(WorkingAddress& address) noexcept {
+    // Same result as "while low > 255: low -= 256, high += 1", in one step.
+    const auto carryInto = [](std::int64_t& low, std::int64_t& high) {
+        if (low > 255) {
+            high += low / 256;
+            low %= 256;
+        }
+    };
+    carryInto(address.octet[3], address.octet[2]);
+    carryInto(address.octet[2], address.octet[1]);
+    carryInto(address.octet[1], address.octet[0]);
+}
 
 // Hands consume one SubnetRow per subnet, numbers 0 to subnetCount - 1, each of hostsPerSubnet
 // addresses, starting at start. Nothing is collected.

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "numeric.h"
+
 #include <array>
+#include <cstring>
 #include <cstdint>
 #include <string>
 
@@ -17,8 +20,42 @@ struct WorkingAddress {
 // Longest dotted-quad text: four octets of kMaxDecimalChars and three dots.
 inline constexpr int kMaxDottedQuadChars = 4 * 20 + 3;
 
-// Writes the octets joined by "." at out; returns the end.
-char* WriteDottedQuad(char* out, const WorkingAddress& address) noexcept;
+// Digits of 0 to 255, three characters a value, and each value's length: nearly every octet
+// written lies in that range, so the common case is one copy.
+struct OctetDigits {
+    char text[256][3];
+    unsigned char length[256];
+
+    constexpr OctetDigits() : text{}, length{} {
+        for (int v = 0; v < 256; ++v) {
+            int n = 0;
+            if (v >= 100)
+                text[v][n++] = static_cast<char>('0' + v / 100);
+            if (v >= 10)
+                text[v][n++] = static_cast<char>('0' + v / 10 % 10);
+            text[v][n++] = static_cast<char>('0' + v % 10);
+            length[v] = static_cast<unsigned char>(n);
+        }
+    }
+};
+inline constexpr OctetDigits kOctetDigits;
+
+// Writes the octets joined by "." at out; returns the end. Inline: it runs twice for every row a
+// report writes.
+inline char* WriteDottedQuad(char* out, const WorkingAddress& address) noexcept {
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0)
+            *out++ = '.';
+        const std::int64_t value = address.octet[k];
+        if (value >= 0 && value <= 255) {
+            std::memcpy(out, kOctetDigits.text[value], 3);
+            out += kOctetDigits.length[value];
+        } else {
+            out = WriteDecimal(out, value);
+        }
+    }
+    return out;
+}
 
 // The octets joined by ".", each as plain decimal text.
 [[nodiscard]] std::string DottedQuad(const WorkingAddress& address);
