@@ -5,9 +5,9 @@
 // (uniform item sizes) over the same rows made on demand. Then, in one window: the linked
 // selection of a row far down, and a key typed to find a row. Offscreen unless QT_QPA_PLATFORM
 // names another platform (xcb under xvfb-run for a real X display).
+#include "planner_window.h"
 #include "result_rows_model.h"
 #include "scripted_services.h"
-#include "planner_window.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

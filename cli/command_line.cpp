@@ -18,7 +18,7 @@ bool IsOption(const std::string& argument) {
 // Takes the option at arguments[i], moving i past a value it consumes; a problem when the option
 // is unknown, repeated or clashes with one already given.
 Result<Done, UsageError> TakeOption(const std::vector<std::string>& arguments, std::size_t& i,
-                                     ReportRequest& request, std::optional<ReportForm>& form) {
+                                    ReportRequest& request, std::optional<ReportForm>& form) {
     const std::string& option = arguments[i];
     if (option == "--csv" || option == "--text") {
         const ReportForm chosen = option == "--csv" ? ReportForm::Csv : ReportForm::Text;

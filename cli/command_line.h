@@ -35,7 +35,8 @@ using Command = std::variant<ReportRequest, HelpRequest, VersionRequest>;
 // an optional sign and decimal digits. An argument that begins with "-" and a
 // letter or a second "-" is an option, so negative numbers stay operands, except the one after
 // -o, which is FILE whatever it holds; "--" ends the options.
-[[nodiscard]] Result<Command, UsageError> ParseCommandLine(const std::vector<std::string>& arguments);
+[[nodiscard]] Result<Command, UsageError>
+ParseCommandLine(const std::vector<std::string>& arguments);
 
 // The one-line synopsis shown after a usage error and at the top of the help.
 [[nodiscard]] std::string UsageLine();

@@ -42,7 +42,8 @@ struct PlanRefusal {
 // The plan of octets, texts as typed, with bitsBorrowed bits borrowed: the first octet gives the
 // class, the bits must suit it, the address must be a network address of its class and every
 // octet must load. The first test that fails refuses it.
-[[nodiscard]] Result<SubnetPlan, PlanRefusal> MakePlan(const OctetTexts& octets, std::int64_t bitsBorrowed);
+[[nodiscard]] Result<SubnetPlan, PlanRefusal> MakePlan(const OctetTexts& octets,
+                                                       std::int64_t bitsBorrowed);
 
 // The lines of the message that refuses a plan of octets for NotNetworkAddress or OctetOutOfRange,
 // the octets shown as typed; no line ends.

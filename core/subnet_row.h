@@ -3,8 +3,8 @@
 #include "numeric.h"
 
 #include <array>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace tessnivar {

@@ -16,10 +16,8 @@ enum class PrintStop { PrinterFailed, Cancelled };
 // italic, the summary and the table in column form 12 pt plain, one line per print. When the
 // printer fails, or progress asks to stop, the job is abandoned at once and nothing more is
 // printed. With progress, the pages are counted first and each completed page is reported.
-[[nodiscard]] Result<Done, PrintStop> PrintReport(ReportPrinter& printer,
-                                                 const ReportFields& fields,
-                                                 const ReportFigures& figures,
-                                                 const SubnetRows& rows,
-                                                 PrintProgress* progress = nullptr);
+[[nodiscard]] Result<Done, PrintStop>
+PrintReport(ReportPrinter& printer, const ReportFields& fields, const ReportFigures& figures,
+            const SubnetRows& rows, PrintProgress* progress = nullptr);
 
 } // namespace tessnivar

@@ -1,9 +1,9 @@
 #include "planner_window.h"
 
 #include "about_dialog.h"
+#include "display_text.h"
 #include "mask_and_counts.h"
 #include "numeric.h"
-#include "display_text.h"
 #include "print_report.h"
 #include "program_icon.h"
 #include "quoted_name.h"
@@ -177,13 +177,13 @@ void PlannerWindow::onPrintTriggered() {
 }
 
 void PlannerWindow::onWriteFileTriggered() {
-    const MessageAnswer answer = services_.showMessage(
-        tr("This program has the ability to output files in a comma\r\n"
-           "separated format which can be read by many spreadsheet\r\n"
-           "programs.  Would you like to output the file in this format?\r\n"
-           "Answering NO will result in a plain text file, which can be\r\n"
-           "read into a word processor."),
-        tr("Choose format"), MessageIcon::Question, MessageButtons::YesNo);
+    const MessageAnswer answer =
+        services_.showMessage(tr("This program has the ability to output files in a comma\r\n"
+                                 "separated format which can be read by many spreadsheet\r\n"
+                                 "programs.  Would you like to output the file in this format?\r\n"
+                                 "Answering NO will result in a plain text file, which can be\r\n"
+                                 "read into a word processor."),
+                              tr("Choose format"), MessageIcon::Question, MessageButtons::YesNo);
     if (answer == MessageAnswer::Yes)
         writeCsvFile();
     if (answer == MessageAnswer::No)
@@ -233,8 +233,8 @@ void PlannerWindow::writeReport(const QString& fileName, ReportForm form) {
         // Quoted, so that a name with a line break cannot pass for a line of the message.
         const QString shownName =
             DisplayText(QuotedName(QDir::toNativeSeparators(fileName).toStdString()));
-        showError(tr("Write File Error"), tr("Cannot write %1:\r\n%2")
-                                              .arg(shownName, DisplayText(written.error().reason)));
+        showError(tr("Write File Error"),
+                  tr("Cannot write %1:\r\n%2").arg(shownName, DisplayText(written.error().reason)));
     }
 }
 

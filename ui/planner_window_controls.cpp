@@ -78,8 +78,8 @@ void PlannerWindow::createControls() {
     maskEdit = MakeReadOnlyBox(client, "maskEdit", QRect(80, 216, 145, 19), tr("Subnet mask"));
     MakeLabel(client, "maskLabel", QRect(8, 216, 73, 17), tr("Subnet Mask:"), Qt::AlignLeft,
               maskEdit);
-    bitsEdit = MakeReadOnlyBox(client, "bitsEdit", QRect(80, 248, 33, 19),
-                               tr("Number of bits borrowed"));
+    bitsEdit =
+        MakeReadOnlyBox(client, "bitsEdit", QRect(80, 248, 33, 19), tr("Number of bits borrowed"));
     bitsSpinner =
         Place(new UpDown(client), "bitsSpinner", QRect(120, 248, 16, 25), tr("Bits borrowed"));
     MakeLabel(client, "bitsLabel", QRect(8, 248, 73, 17), tr("Bits Borrowed:"), Qt::AlignLeft,
@@ -100,9 +100,9 @@ void PlannerWindow::createControls() {
     calculateButton->setAutoDefault(false);
     calculateButton->setDefault(false);
 
-    QWidget* focusOrder[] = {subnetList,      startList,    endList,       octetEdits[0],
-                             octetEdits[1],   octetEdits[2], octetEdits[3], maskEdit,
-                             bitsEdit,        bitsSpinner,   calculateButton, subnetCountEdit,
+    QWidget* focusOrder[] = {subnetList,    startList,     endList,         octetEdits[0],
+                             octetEdits[1], octetEdits[2], octetEdits[3],   maskEdit,
+                             bitsEdit,      bitsSpinner,   calculateButton, subnetCountEdit,
                              hostCountEdit};
     for (std::size_t i = 0; i + 1 < std::size(focusOrder); ++i)
         setTabOrder(focusOrder[i], focusOrder[i + 1]);

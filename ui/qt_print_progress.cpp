@@ -12,8 +12,7 @@ constexpr int kShowAfterMilliseconds = 400;
 } // namespace
 
 QtPrintProgress::QtPrintProgress()
-    : dialog_(QString(), tr("Cancel"), 0, 1,
-              QApplication::activeWindow()) {
+    : dialog_(QString(), tr("Cancel"), 0, 1, QApplication::activeWindow()) {
     dialog_.setWindowTitle(tr("Print"));
     dialog_.setWindowModality(Qt::ApplicationModal);
     dialog_.setMinimumDuration(kShowAfterMilliseconds);
@@ -25,15 +24,13 @@ QtPrintProgress::QtPrintProgress()
 void QtPrintProgress::start(int pages) {
     pages_ = pages;
     dialog_.setRange(0, pages);
-    dialog_.setLabelText(
-        tr("Printed %1 of %2 pages").arg(0).arg(pages));
+    dialog_.setLabelText(tr("Printed %1 of %2 pages").arg(0).arg(pages));
     // Starts the clock that shows the window.
     dialog_.setValue(0);
 }
 
 bool QtPrintProgress::pagesDone(int done) {
-    dialog_.setLabelText(
-        tr("Printed %1 of %2 pages").arg(done).arg(pages_));
+    dialog_.setLabelText(tr("Printed %1 of %2 pages").arg(done).arg(pages_));
     // Shows the window once its time has come; while it shows, this also handles pending events.
     dialog_.setValue(done);
     return !dialog_.wasCanceled();

@@ -85,8 +85,8 @@ private slots:
             init();
             const QByteArray window = WindowReport(address, bits.toInt(), csv, path("window"));
             // Text is the default form.
-            const QStringList arguments = QStringList{address, bits} +
-                                          (csv ? QStringList{"--csv"} : QStringList());
+            const QStringList arguments =
+                QStringList{address, bits} + (csv ? QStringList{"--csv"} : QStringList());
             const ToolRun run = Run(arguments);
             QCOMPARE(address.toUtf8() + ": " + run.status + run.out,
                      address.toUtf8() + ": 0 " + window);
