@@ -23,7 +23,6 @@ public:
     RowListView(ResultRowsModel* rows, int column, QItemSelectionModel* selection,
                 QWidget* parent = nullptr);
 
-    [[nodiscard]] int modelColumn() const noexcept { return column_; }
     [[nodiscard]] int rowCount() const;
     // Selected row, -1 when none.
     [[nodiscard]] int selectedRow() const;
