@@ -1,9 +1,7 @@
 // tessnivar-report run as a user or a script runs it: its report checked against the main window
 // it stands in for, its exit statuses and messages, and where its output goes.
-#include "about_dialog.h"
 #include "window_fixture.h"
 
-#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -151,14 +149,6 @@ private slots:
             QCOMPARE(
                 Run(arguments, {}, "/dev/full").status,
                 "3 tessnivar-report: cannot write the standard output: No space left on device\n");
-    }
-
-    void versionIsTheAboutWindows() {
-        const ToolRun version = Run({"--version"});
-        const QString shown = AboutDialog().findChild<QLabel*>("versionLabel")->text();
-        QCOMPARE(version.status + version.out.left(version.out.indexOf('\n') + 1),
-                 "0 tessnivar-report " + shown.toUtf8() + "\n");
-        QVERIFY(version.out.contains("\nLicense GPLv3+: GNU GPL version 3 or later"));
     }
 
     // The shell opened the stream, to append and after output of its own; replacing the file

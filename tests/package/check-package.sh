@@ -14,7 +14,6 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 for page in "$root"/man/*.1; do
     mandoc -T lint "$page" || fail "mandoc lint: $page"
-    [ -z "$(groff -ww -z -man "$page" 2>&1)" ] || fail "groff warnings: $page"
     grep -q "^\.TH .* \"Tessnivar $version\" " "$page" || fail "$page does not name $version"
 done
 grep -q "<release version=\"$version\"" "$root/desktop/$app.metainfo.xml" ||
@@ -55,26 +54,17 @@ if [ "${4:-}" != --sources ]; then
         sort)"
     listing="$(dpkg-deb --contents "$deb" | grep -v '^d')"
     [ "$(awk '{print $NF}' <<<"$listing" | sort)" = "$expected" ] || fail "the package's files"
-    awk '{m = $6 ~ /^\.\/usr\/bin\// ? "-rwxr-xr-x" : "-rw-r--r--"
-          if ($1 != m || $2 != "root/root") print $6, $1, $2}' <<<"$listing" | grep . &&
-        fail "modes or owners above"
 
     tree="$work/unpacked"
     dpkg-deb -x "$deb" "$tree" || fail "unpacking"
     appstreamcli validate-tree --no-net "$tree" >/dev/null || fail "appstreamcli validate-tree"
     desktop-file-validate "$tree/usr/share/applications/$app.desktop" || fail "the desktop entry"
-    metainfo="$tree/usr/share/metainfo/$app.metainfo.xml"
-    [ "$(grep -o '<binary>[^<]*' "$metainfo" | cut -d'>' -f2 | sort | tr '\n' ' ')" = \
-        "$(ls "$tree/usr/bin" | tr '\n' ' ')" ] || fail "the metadata's binaries"
-    grep -q '<content_rating type="oars-1\.[01]"' "$metainfo" || fail "no OARS content rating"
     tool="$tree/usr/bin/tessnivar-report"
-    "$tool" --version | head -n 2 | tr '\n' ' ' | grep -q "^tessnivar-report V $version Copyright " ||
+    "$tool" --version | head -n 3 | tr '\n' ' ' | grep -q "^tessnivar-report V $version Copyright .* License GPLv3+" ||
         fail "the packaged tool's --version"
-    for form in --text --csv; do
-        [ -n "$("$tool" $form 172.16.0.0 4)" ] &&
-            [ "$("$tool" $form 172.16.0.0 4)" = "$("$built_tool" $form 172.16.0.0 4)" ] ||
-            fail "the packaged tool's $form report"
-    done
+    report="$("$tool" --csv 172.16.0.0 4)"
+    [ -n "$report" ] && [ "$report" = "$("$built_tool" --csv 172.16.0.0 4)" ] ||
+        fail "the packaged tool's report"
     for program in tessnivar tessnivar-report; do
         # Control flow integrity is not among Debian 12's hardening flags.
         hardening-check --nocfprotection "$tree/usr/bin/$program" || fail "$program not hardened"

@@ -36,18 +36,6 @@ QStringList Lines(const QByteArray& bytes) {
     return QString::fromLatin1(bytes).split("\r\n");
 }
 
-// Records what it is told and asks to stop once cancelAfter pages are done (never when 0).
-struct RecordedProgress final : PrintProgress {
-    QStringList told;
-    int cancelAfter = 0;
-
-    void start(int pages) override { told << "start " + QString::number(pages); }
-    bool pagesDone(int done) override {
-        told << "done " + QString::number(done);
-        return cancelAfter == 0 || done < cancelAfter;
-    }
-};
-
 // How printing ended: "printed", or why the document was abandoned.
 QString Print(ReportPrinter& printer, const ReportFields& f, PrintProgress* progress = {}) {
     const auto printed = PrintReport(printer, f, *ComputeReportFigures(f), RowsOf(f), progress);
@@ -116,7 +104,7 @@ private slots:
         const ReportFields classC{{"192", "168", "1", "0"}, "255.255.255.252", "6", "64", "4"};
         RecordingPrinter printer, cancelled;
         printer.linesPerPage = cancelled.linesPerPage = 10;
-        RecordedProgress progress, cancelling;
+        RecordingProgress progress, cancelling;
         cancelling.cancelAfter = 3;
         QCOMPARE(Print(printer, classC, &progress), "printed");
         QCOMPARE(progress.told, (QStringList{"start 8", "done 1", "done 2", "done 3", "done 4",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print_progress.h"
 #include "report_printer.h"
 
 #include <QStringList>
@@ -40,6 +41,18 @@ public:
 
 private:
     int lines_ = 0;
+};
+
+// Records what it is told and asks to stop once cancelAfter pages are done (never when 0).
+struct RecordingProgress final : PrintProgress {
+    QStringList told;
+    int cancelAfter = 0;
+
+    void start(int pages) override { told << "start " + QString::number(pages); }
+    bool pagesDone(int done) override {
+        told << "done " + QString::number(done);
+        return cancelAfter == 0 || done < cancelAfter;
+    }
 };
 
 } // namespace tessnivar

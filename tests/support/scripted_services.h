@@ -1,7 +1,6 @@
 #pragma once
 
-#include "print_progress.h"
-#include "report_printer.h"
+#include "recording_printer.h"
 #include "services.h"
 
 #include <QDialog>
@@ -39,12 +38,7 @@ public:
         return printer ? printer() : nullptr;
     }
     std::unique_ptr<PrintProgress> showPrintProgress() override {
-        struct Progress final : PrintProgress {
-            int cancelAfter = 0;
-            void start(int) override {}
-            bool pagesDone(int done) override { return cancelAfter == 0 || done < cancelAfter; }
-        };
-        auto progress = std::make_unique<Progress>();
+        auto progress = std::make_unique<RecordingProgress>();
         progress->cancelAfter = cancelAfterPage;
         return progress;
     }

@@ -1,25 +1,25 @@
 // The program's own services through the real Qt components on a real display (run under Xvfb):
 // message box, Save As with Qt's question before a file is replaced, print progress window, the
-// About window run modally, and the end of the program. And what a screen reader is told about
-// the result lists through Qt's AT-SPI bridge and accessibility bus, asked over D-Bus as a screen
-// reader asks: each list one list of its rows, its texts and its selected row; focus reported by
-// the list in use alone.
+// About window run modally, and the end of the program; the default printer, a real CUPS queue
+// (cups-pdf, set up by tests/support/cups-fixture.sh) whose spooled document is read back. And
+// what a screen reader is told about the result lists once Qt's AT-SPI bridge has joined the
+// accessibility bus.
 #include "about_dialog.h"
+#include "default_printer.h"
 #include "print_progress.h"
 #include "qt_services.h"
 #include "window_fixture.h"
 
 #include <QAccessible>
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusVariant>
 #include <QDir>
-#include <QEventLoop>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 
@@ -27,20 +27,11 @@ using namespace tessnivar;
 
 namespace {
 
-constexpr int kRows = 4194304;
-
-QString PathOf(QAccessibleInterface* object) {
-    return "/org/a11y/atspi/accessible/" +
-           (object ? QString::number(QAccessible::uniqueId(object)) : "root");
-}
-
-// Answered while this program serves events, as its bridge answers from its event loop; the
-// bridge's events sent before an answer arrive before it.
-QVariant Call(const QDBusConnection& bus, const QString& service, const QString& path,
-              const QString& interface, const QString& method, const QVariantList& arguments) {
-    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
-    message.setArguments(arguments);
-    return bus.call(message, QDBus::BlockWithGui).arguments().value(0);
+// The focus events the bridge is given, as "list row".
+QStringList heardFocus;
+void HearFocus(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Focus)
+        heardFocus << event->object()->objectName() + " " + QString::number(event->child());
 }
 
 // Acts on each widget of type W shown, from inside the event loop that shows it, as a user would
@@ -58,86 +49,67 @@ template <typename W> struct OnShow : QObject {
     }
 };
 
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Ids of the test queue's jobs, all or those completed.
+QStringList Jobs(const QString& which = "all") {
+    QStringList ids;
+    const QRegularExpression job(R"(^TessnivarTest-(\d+)\s)", QRegularExpression::MultilineOption);
+    for (const auto& match : job.globalMatch(Run("lpstat", {"-W", which, "-o", "TessnivarTest"})))
+        ids << match.captured(1);
+    return ids;
+}
+
 } // namespace
 
-// The test acts as the screen reader too, with its own connection to the accessibility bus.
 class QtServicesTest : public QObject {
     Q_OBJECT
 
     QtServices services_;
-    QDBusConnection bus_{QString()};
-    QStringList focused_;
-
-    QVariant ask(QAccessibleInterface* object, const QString& interface, const QString& method,
-                 const QVariantList& arguments = {}) {
-        return Call(bus_, QDBusConnection(QStringLiteral("a11y")).baseService(), PathOf(object),
-                    interface, method, arguments);
-    }
-    // A property's value as text.
-    QString get(QAccessibleInterface* object, const QString& interface, const QString& name) {
-        const QVariant value = ask(object, "org.freedesktop.DBus.Properties", "Get",
-                                   {"org.a11y.atspi." + interface, name});
-        return value.value<QDBusVariant>().variant().toString();
-    }
-
-public slots:
-    void heard(const QDBusMessage& event) { focused_ << event.path(); }
 
 private slots:
+    // Each list reads as one list of its rows in one column, with the selected row; a key in one
+    // list is told as focus from that list alone.
     void eachListReadsAsOneListOfItsRowsAndOnlyTheListInUseReportsFocus() {
         WindowFixture f;
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QApplication::setActiveWindow(f.window.get());
-        // Asking for the bus starts it; the program's bridge then joins it.
-        const QVariant address = Call(QDBusConnection::sessionBus(), "org.a11y.Bus",
-                                      "/org/a11y/bus", "org.a11y.Bus", "GetAddress", {});
-        bus_ = QDBusConnection::connectToBus(address.toString(), "screen-reader");
+        // Asking for the accessibility bus starts it; the program's bridge then joins it.
+        QDBusConnection::sessionBus().call(QDBusMessage::createMethodCall(
+            "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
         while (!QAccessible::isActive())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QAccessible::installUpdateHandler(HearFocus);
         f.typeAddress("10", "0", "0", "0");
         f.stepSpinner(21);
         f.calculate();
-        QAbstractItemView* start = f.list("startList");
-        start->setFocus();
-        // Keys sent, so that they are handled before this goes on (on X, QTest's arrive later).
-        const auto press = [start](Qt::Key key) {
-            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-            QApplication::sendEvent(start, &event);
-        };
-        press(Qt::Key_End);
-        press(Qt::Key_Up);
+        f.list("startList")->setFocus();
+        QTest::keyClick(f.list("startList"), Qt::Key_End);
+        heardFocus.clear();
+        QTest::keyClick(f.list("startList"), Qt::Key_Up);
+        QCOMPARE(heardFocus, QStringList{"startList 4194302"});
         const QStringList texts[] = {{"Subnet numbers", "4194302"},
                                      {"Start addresses", "10.255.255.248"},
                                      {"End addresses", "10.255.255.251"}};
         for (int i = 0; const char* name : kLists) {
             QAccessibleInterface* list = QAccessible::queryAccessibleInterface(f.list(name));
-            QAccessibleInterface* row = list->child(kRows - 2);
-            const QStringList seen{get(list, "Accessible", "Name"),
-                                   get(row, "Accessible", "Name"),
-                                   ask(list, "org.a11y.atspi.Accessible", "GetRoleName").toString(),
-                                   ask(row, "org.a11y.atspi.Accessible", "GetRoleName").toString(),
-                                   get(list, "Accessible", "ChildCount"),
-                                   get(list, "Table", "NRows"),
-                                   get(list, "Table", "NColumns")};
-            QCOMPARE(seen,
-                     (texts[i++] + QStringList{"list", "list item", "4194304", "4194304", "1"}));
-            QCOMPARE(qdbus_cast<QList<int>>(ask(list, "org.a11y.atspi.Table", "GetSelectedRows")),
-                     QList<int>{kRows - 2});
+            QAccessibleTableInterface* table = list->tableInterface();
+            QCOMPARE((QStringList{list->text(QAccessible::Name),
+                                  list->child(4194302)->text(QAccessible::Name)}),
+                     texts[i++]);
+            QCOMPARE((QList<int>{list->role(), list->child(0)->role(), list->childCount(),
+                                 table->rowCount(), table->columnCount()}),
+                     (QList<int>{QAccessible::List, QAccessible::ListItem, 4194304, 4194304, 1}));
+            QCOMPARE(table->selectedRows(), QList<int>{4194302});
         }
-        // A Down key in one list: the bridge reports the new row of that list alone as focused.
-        bus_.connect({}, {}, "org.a11y.atspi.Event.Focus", "Focus", this,
-                     SLOT(heard(QDBusMessage)));
-        Call(bus_, "org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry",
-             "RegisterEvent", {"focus:", QStringList(), QString()});
-        // Once the bridge has answered, it has heard of the registration.
-        ask(nullptr, "org.a11y.atspi.Accessible", "GetRoleName");
-        focused_.clear();
-        press(Qt::Key_Down);
-        QAccessibleInterface* startList = QAccessible::queryAccessibleInterface(start);
-        ask(startList, "org.a11y.atspi.Table", "GetSelectedRows");
-        QCOMPARE(focused_, QStringList{PathOf(startList->child(kRows - 1))});
     }
+
     // A message box shows the lines, title and icon and returns the button pressed; Save As offers
     // the name, and for CSV asks about the name with ".csv" before it replaces a file (No keeps the
     // dialog open).
@@ -195,6 +167,43 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(about.isNull());
         QCOMPARE(PlannerWindow(services_).windowIcon().availableSizes().size(), 2);
+    }
+
+    // Printed from the window to the queue, made the default printer, the report arrives as one
+    // page of its words; an abandoned document never reaches the print system.
+    void printThroughCups() {
+        QFile unavailable(qEnvironmentVariable("TESSNIVAR_CUPS_STATE") + "/unavailable");
+        if (unavailable.open(QIODevice::ReadOnly))
+            QSKIP(qPrintable("CUPS is not available: " + unavailable.readAll().trimmed()));
+        QCOMPARE(QProcess::execute("lpadmin", {"-d", "TessnivarTest"}), 0);
+        WindowFixture f;
+        f.services.printer = std::bind(&QtServices::openDefaultPrinter, &services_);
+        f.typeAddress("172", "16", "0", "0"); // 16 subnets: one page
+        f.stepSpinner(3);
+        f.calculate();
+        const QTemporaryDir dir;
+        QFile text(dir.filePath("report.txt"));
+        f.writeFile(MessageAnswer::No, text.fileName());
+        QVERIFY(text.open(QIODevice::ReadOnly));
+        const QStringList before = Jobs();
+        f.menu("printAction")->trigger();
+        QCOMPARE(f.services.messages.size(), 1); // the format question alone
+        QStringList jobs = Jobs();
+        for (const QString& id : before)
+            jobs.removeAll(id);
+        QCOMPARE(jobs.size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(Jobs("completed").contains(jobs.last()), 30000);
+        const QString spooled =
+            QString("/var/spool/cups/d%1-001").arg(jobs.last().toInt(), 5, 10, QChar('0'));
+        QVERIFY(Run("pdfinfo", {spooled}).contains(QRegularExpression(R"(Pages:\s+1\n)")));
+        // The words in order: how a PDF's text and the report's compare.
+        QCOMPARE(Run("pdftotext", {"-layout", spooled, "-"}).simplified(),
+                 QString::fromUtf8(text.readAll()).simplified());
+        const auto printer = OpenDefaultPrinter();
+        for (int line = 0; line < 200; ++line)
+            QVERIFY(printer->printLine("a line of a document that is cancelled"));
+        printer->abandon();
+        QCOMPARE(Jobs().size(), before.size() + 1);
     }
 
     // Last: it ends the event loop of the test program itself.
