@@ -58,12 +58,9 @@ inline std::optional<std::int64_t> Round(double v) {
 // The carries: from the fourth octet forward, "while above 255: 256 less, one more in front".
 // Each loop runs at most a plan's addresses / 256 times, besides once per 256 of a typed octet.
 inline void Carry(Octets& p) {
-    for (int k = 3; k > 0; --k) {
-        while (p[k] > 255) {
-            p[k] -= 256;
+    for (int k = 3; k > 0; --k)
+        for (; p[k] > 255; p[k] -= 256)
             p[k - 1] += 1;
-        }
-    }
 }
 
 inline std::string Dotted(const Octets& p) {
@@ -78,13 +75,12 @@ using Row = std::array<std::string, 3>;
 inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
     std::vector<Row> rows;
     for (std::int64_t n = 0; n < count; ++n) {
-        Row row{std::to_string(n), Dotted(p), ""};
+        const std::string start = Dotted(p);
         p[3] += hosts - 1;
         Carry(p);
-        row[2] = Dotted(p);
+        rows.push_back({std::to_string(n), start, Dotted(p)});
         p[3] += 1;
         Carry(p);
-        rows.push_back(row);
     }
     return rows;
 }
@@ -153,10 +149,9 @@ inline std::optional<Figures> Summary(double s, double h) {
     const float share = static_cast<float>(f.totalUsable / f.total);
     f.used = static_cast<float>(std::floor(double{share} * 10000 + 0.5) / 100);
     f.wasted = static_cast<float>(100 - double{f.used});
-    for (const double x : {s, h, f.total, f.totalUsable, double{share}, double{f.used}}) {
+    for (const double x : {s, h, f.total, f.totalUsable, double{share}, double{f.used}})
         if (!std::isfinite(x))
             return std::nullopt;
-    }
     return f;
 }
 
@@ -232,10 +227,9 @@ inline std::string TableRow(const Row& r, bool marked, bool csv) {
 // with prefix.
 inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows, int kind,
                                                     std::string_view prefix, std::size_t from) {
-    for (std::size_t step = 0; step < rows.size(); ++step) {
+    for (std::size_t step = 0; step < rows.size(); ++step)
         if (rows[(from + step) % rows.size()][kind].starts_with(prefix))
             return (from + step) % rows.size();
-    }
     return std::nullopt;
 }
 
