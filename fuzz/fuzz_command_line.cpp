@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <ranges>
 
 using namespace tessnivar;
 
@@ -21,10 +20,12 @@ void Require(bool holds) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Exactly as long as it holds, so that a read past the last argument is a heap overflow.
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> arguments;
-    for (const auto argument :
-         std::views::split(std::string_view(reinterpret_cast<const char*>(data), size), '\0'))
-        arguments.emplace_back(argument.begin(), argument.end());
+    for (std::size_t begin = 0, end = 0; size > 0 && begin <= size; begin = end + 1) {
+        end = std::min(bytes.find('\0', begin), size);
+        arguments.emplace_back(bytes.substr(begin, end - begin));
+    }
     arguments.shrink_to_fit();
     // The arguments before "--" that stand for themselves (not -o's FILE).
     std::vector<std::string> standing;
