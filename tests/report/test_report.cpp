@@ -17,11 +17,11 @@ namespace {
 
 const ReportFields kWorked{{"192", "168", "1", "0"}, "255.255.255.192", "2", "4", "64"};
 const SubnetRows kRows({{192, 168, 1, 0}}, 64, 4);
+const ReportFigures kFigures = *ComputeReportFigures(kWorked);
 
 QByteArray Report(ReportForm form) {
     QTemporaryFile file;
-    if (!file.open() ||
-        !WriteReport(file.handle(), form, kWorked, *ComputeReportFigures(kWorked), kRows).ok())
+    if (!file.open() || !WriteReport(file.handle(), form, kWorked, kFigures, kRows).ok())
         qFatal("the report was not written");
     return file.seek(0) ? file.readAll() : QByteArray();
 }
@@ -33,8 +33,7 @@ QStringList Lines(const QByteArray& bytes) {
 
 // How printing ended: "printed", or why the document was abandoned.
 QString Print(ReportPrinter& printer, PrintProgress* progress = {}) {
-    const auto printed =
-        PrintReport(printer, kWorked, *ComputeReportFigures(kWorked), kRows, progress);
+    const auto printed = PrintReport(printer, kWorked, kFigures, kRows, progress);
     if (printed.ok())
         return "printed";
     return printed.error() == PrintStop::Cancelled ? "cancelled" : "printer failed";
