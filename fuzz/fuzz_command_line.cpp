@@ -20,25 +20,19 @@ void Require(bool holds) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Exactly as long as it holds, so that a read past the last argument is a heap overflow.
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     std::vector<std::string> arguments;
-    std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    while (size > 0) {
-        const std::size_t end = bytes.find('\0');
-        arguments.emplace_back(bytes.substr(0, end));
-        if (end == std::string_view::npos)
-            break;
-        bytes.remove_prefix(end + 1);
+    for (std::size_t begin = 0, end = 0; size > 0 && begin <= size; begin = end + 1) {
+        end = std::min(bytes.find('\0', begin), size);
+        arguments.emplace_back(bytes.substr(begin, end - begin));
     }
     arguments.shrink_to_fit();
-    // The arguments before "--" that stand for themselves (not -o's FILE), and how many -o.
+    // The arguments before "--" that stand for themselves (not -o's FILE).
     std::vector<std::string> standing;
-    int files = 0;
     for (std::size_t i = 0; i < arguments.size() && arguments[i] != "--"; ++i) {
         standing.push_back(arguments[i]);
-        if (arguments[i] == "-o") {
-            ++files;
+        if (arguments[i] == "-o")
             ++i;
-        }
     }
     const auto parsed = ParseCommandLine(arguments);
 
@@ -59,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto csv = std::ranges::count(standing, "--csv");
     Require(csv + std::ranges::count(standing, "--text") <= 1);
     Require((request->form == ReportForm::Csv) == (csv == 1));
+    const auto files = std::ranges::count(standing, "-o");
     Require(files <= 1 && request->outputFile.has_value() == (files == 1));
     return 0;
 }

@@ -17,38 +17,23 @@ struct ToolRun {
     QByteArray status, out;
 };
 
-// Runs program (the tool unless given) with arguments in folder, its standard output to the file
-// output if one is given; it must end by itself, not by a signal.
-ToolRun Run(const QStringList& arguments, const QString& folder = {}, const QString& output = {},
-            const QString& program = kTool) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    if (!output.isEmpty())
-        process.setStandardOutputFile(output);
-    process.start(program, arguments);
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        qFatal("%s did not finish", qPrintable(program));
-    return {QByteArray::number(process.exitCode()) + " " + process.readAllStandardError(),
-            process.readAllStandardOutput()};
-}
-
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The file the window's Write File writes after address is typed into the octet boxes, the
-// spinner is stepped up to bits and Calculate is clicked.
-QByteArray WindowReport(const QString& address, int bits, bool csv, const QString& fileName) {
+// The file the window's Write File writes for the tool's arguments: ADDRESS typed into the octet
+// boxes, the spinner stepped up to BITS, Calculate clicked and the form chosen; nothing when the
+// window refuses the plan.
+QByteArray WindowReport(const QStringList& arguments, const QString& fileName) {
     WindowFixture f;
-    const QStringList octets = address.split('.');
+    const QStringList octets = arguments[0].split('.');
     f.typeAddress(octets[0], octets[1], octets[2], octets[3]);
     // The first step up from 0 passes over 1 and lands on 2.
-    f.stepSpinner(bits == 0 ? 0 : bits - 1);
+    f.stepSpinner(std::max(arguments[1].toInt() - 1, 0));
     f.calculate();
+    const bool csv = arguments.contains("--csv");
     f.writeFile(csv ? MessageAnswer::Yes : MessageAnswer::No, fileName);
-    if (f.services.messages.size() != 1)
-        qFatal("the window refused the plan");
     return ReadAll(csv ? fileName + ".csv" : fileName);
 }
 
@@ -62,37 +47,40 @@ class ReportToolTest : public QObject {
     QStringList files() const {
         return QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
     }
+    // Runs program (the tool unless given) with arguments in the test's folder; it must end by
+    // itself, not by a signal.
+    ToolRun run(const QStringList& arguments, const QString& program = kTool) const {
+        QProcess process;
+        process.setWorkingDirectory(dir_->path());
+        process.start(program, arguments);
+        if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+            qFatal("%s did not finish", qPrintable(program));
+        return {QByteArray::number(process.exitCode()) + " " + process.readAllStandardError(),
+                process.readAllStandardOutput()};
+    }
     // Runs the shell command script, in which "$0" is the tool, for what QProcess cannot set up:
     // a redirection shared with other commands, or an argument that is not UTF-8.
-    ToolRun shell(const QString& script) const {
-        return Run({"-c", script, kTool}, dir_->path(), {}, "/bin/sh");
-    }
+    ToolRun shell(const QString& script) const { return run({"-c", script, kTool}, "/bin/sh"); }
 
 private slots:
     void init() { dir_ = std::make_unique<QTemporaryDir>(); }
 
-    // A plan of each class, in both forms; unsubnetted; octets as typed, a space among them; a
-    // character that is not ASCII; a table longer than the chunks the report is written in; BITS
-    // written as the spinner never shows it.
+    // A plan of each class, in both forms, text also by default; unsubnetted; octets as typed, a
+    // space among them; a character that is not ASCII; a table longer than the chunks the report
+    // is written in; BITS written as the spinner never shows it.
     void reportEqualsWindowsWriteFileByteForByte() {
-        const std::tuple<QString, QString, bool> plans[] = {{"192.168.1.0", "0", true},
-                                                            {"172.16.0.0", "+014", false},
-                                                            {"010. 0.0abc.", "2", false},
-                                                            {"200.1.2.0é", "6", true}};
-        for (const auto& [address, bits, csv] : plans) {
-            init();
-            const QByteArray window = WindowReport(address, bits.toInt(), csv, path("window"));
-            // Text is the default form.
-            const QStringList arguments =
-                QStringList{address, bits} + (csv ? QStringList{"--csv"} : QStringList());
-            const ToolRun run = Run(arguments);
-            QCOMPARE(address.toUtf8() + ": " + run.status + run.out,
-                     address.toUtf8() + ": 0 " + window);
+        const QStringList plans[] = {{"192.168.1.0", "0", "--csv"},
+                                     {"172.16.0.0", "+014"},
+                                     {"010. 0.0abc.", "2", "--text"},
+                                     {"200.1.2.0é", "6", "--csv"}};
+        for (const QStringList& arguments : plans) {
+            const QByteArray window = WindowReport(arguments, path("window"));
+            const ToolRun printed = run(arguments);
+            QCOMPARE(arguments[0].toUtf8() + ": " + printed.status + printed.out,
+                     arguments[0].toUtf8() + ": 0 " + window);
             // -o writes the same bytes, under the name as given, nothing on standard output.
-            const ToolRun toFile = Run(QStringList{"-o", path("tool")} + arguments);
-            QCOMPARE(toFile.status + toFile.out, "0 ");
-            QCOMPARE(ReadAll(path("tool")), window);
-            QCOMPARE(files(), (QStringList{"tool", csv ? "window.csv" : "window"}));
+            const ToolRun written = run(QStringList{"-o", path("tool")} + arguments);
+            QCOMPARE(written.status + written.out + ReadAll(path("tool")), "0 " + window);
         }
     }
 
@@ -101,8 +89,9 @@ private slots:
     // line: a control character in ADDRESS is a usage error.
     void eachErrorHasItsExitCodeAndSaysWhy_data() {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("status");
-        const auto row = [](const char* name, const QStringList& arguments, const QString& status) {
+        QTest::addColumn<QByteArray>("status");
+        const auto row = [](const char* name, const QStringList& arguments,
+                            const QByteArray& status) {
             QTest::newRow(name) << arguments << status;
         };
         row("no arguments", {}, "1 expected ADDRESS and BITS, got 0 arguments.\nusage: ");
@@ -114,7 +103,7 @@ private slots:
         row("--csv twice", {"--csv", "10.0.0.0", "--csv", "2"}, "1 --csv can be given only once.");
         row("-o as the last argument", {"10.0.0.0", "2", "-o"}, "1 -o needs a file name.");
         row("-o twice", {"-o", "a", "10.0.0.0", "2", "-o", "b"}, "1 -o can be given only once.");
-        const QString control = "1 ADDRESS must not contain control characters, found byte 0x";
+        const QByteArray control = "1 ADDRESS must not contain control characters, found byte 0x";
         row("line feed in ADDRESS", {"-o", "r", "1.0.0.0\nInjected line", "2"},
             control + "0A.\nusage");
         row("unit separator in ADDRESS", {"1.0.0.0\x1f", "2"}, control + "1F.");
@@ -135,47 +124,35 @@ private slots:
     }
     void eachErrorHasItsExitCodeAndSaysWhy() {
         QFETCH(QStringList, arguments);
-        QFETCH(QString, status);
-        ToolRun run = Run(arguments, dir_->path());
+        QFETCH(QByteArray, status);
         // Nothing else: no output, no file.
-        const QString said = run.status.replace(" tessnivar-report: ", " ");
-        QCOMPARE(said.left(status.size()) + run.out, status);
+        ToolRun ended = run(arguments);
+        QCOMPARE(ended.status.replace(" tessnivar-report: ", " ").left(status.size()) + ended.out,
+                 status);
         QCOMPARE(files(), QStringList());
     }
 
     void everyFailedWriteIsExitThreeWithTheReason() {
-        for (const QStringList& arguments :
-             {QStringList{"--help"}, QStringList{"--version"}, QStringList{"192.168.1.0", "2"}})
-            QCOMPARE(
-                Run(arguments, {}, "/dev/full").status,
-                "3 tessnivar-report: cannot write the standard output: No space left on device\n");
+        for (const QString arguments : {"--help", "--version", "192.168.1.0 2"})
+            QCOMPARE(shell(R"("$0" )" + arguments + " >/dev/full").status,
+                     "3 tessnivar-report: "
+                     "cannot write the standard output: No space left on device\n");
     }
 
-    // The shell opened the stream, to append and after output of its own; replacing the file
-    // behind it would lose what is there and cut off what comes after.
-    void ownStandardStreamIsWrittenWhereTheShellOpenedIt_data() {
-        QTest::addColumn<QString>("script");
-        QTest::newRow("/dev/stdout")
-            << R"((echo header; "$0" -o /dev/stdout 192.168.1.0 2; echo footer) >>log)";
-        QTest::newRow("/dev/stderr")
-            << R"((echo header >&2; "$0" -o /dev/stderr 192.168.1.0 2; echo footer >&2) 2>>log)";
-        QTest::newRow("the file's own name")
-            << R"((echo header; "$0" -o ./log 192.168.1.0 2; echo footer) >>log)";
-    }
-    void ownStandardStreamIsWrittenWhereTheShellOpenedIt() {
-        QFETCH(QString, script);
-        QCOMPARE(shell("echo old >log; " + script).status, "0 ");
-        QCOMPARE(ReadAll(path("log")),
-                 "old\nheader\n" + Run({"192.168.1.0", "2"}).out + "footer\n");
+    // FILE as the shell names it. The shell opened its own standard stream, to append and after
+    // output of its own: replacing the file behind it would lose what is there and cut off what
+    // comes after. Byte 0xFF is never UTF-8; QProcess cannot pass it, printf can. QDir lists only
+    // names that are UTF-8, so nothing was written under a mended name; nor can it remove this one.
+    void fileIsTheOneTheShellNames() {
+        const ToolRun ran = shell(R"sh(echo old >log
+            (echo 1; "$0" -o /dev/stdout 192.168.1.0 2; echo 2) >>log
+            (echo 3 >&2; "$0" -o /dev/stderr 192.168.1.0 2; echo 4 >&2) 2>>log
+            (echo 5; "$0" -o ./log 192.168.1.0 2; echo 6) >>log
+            "$0" -o "$(printf 'r\377.txt')" 192.168.1.0 2)sh");
+        const QByteArray report = run({"192.168.1.0", "2"}).out;
+        QCOMPARE(ran.status + ReadAll(path("log")),
+                 "0 old\n1\n" + report + "2\n3\n" + report + "4\n5\n" + report + "6\n");
         QCOMPARE(files(), QStringList{"log"});
-    }
-
-    void fileNameReachesTheSystemAsTheBytesGiven() {
-        // Byte 0xFF is never UTF-8; QProcess cannot pass it, printf can.
-        QCOMPARE(shell(R"sh("$0" -o "$(printf 'r\377.txt')" 192.168.1.0 2)sh").status, "0 ");
-        // QDir lists only names that are UTF-8, so nothing was written under a mended name; nor
-        // can it remove this one.
-        QCOMPARE(files(), QStringList());
         QCOMPARE(unlink((QFile::encodeName(dir_->path()) + "/r\xff.txt").constData()), 0);
     }
 };
