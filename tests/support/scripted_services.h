@@ -26,9 +26,9 @@ public:
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon,
                               MessageButtons buttons) override {
         messages << title + ": " + text;
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        if (answers.isEmpty())
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        return answers.takeFirst();
     }
     std::optional<QString> askSaveFileName(const QString&, const QString& offeredName) override {
         offeredNames << offeredName;
@@ -38,9 +38,7 @@ public:
         return printer ? printer() : nullptr;
     }
     std::unique_ptr<PrintProgress> showPrintProgress() override {
-        auto progress = std::make_unique<RecordingProgress>();
-        progress->cancelAfter = cancelAfterPage;
-        return progress;
+        return std::make_unique<RecordingProgress>(cancelAfterPage);
     }
     void runModal(QDialog& dialog) override { dialog.close(); }
     void endProgram() override { ++endProgramCalls; }
