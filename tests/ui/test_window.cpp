@@ -34,8 +34,7 @@ struct RandomSession {
             f_.services.messages.clear();
             takeStep();
             if (const QString broken = brokenRule(); !broken.isEmpty()) {
-                for (const QString& line : QStringList{broken, "after these steps:"} + log_)
-                    qWarning("%s", qPrintable(line));
+                qWarning("%s", qPrintable(broken + "\nafter these steps:\n" + log_.join('\n')));
                 return false;
             }
         }
@@ -80,7 +79,7 @@ struct RandomSession {
             randomText() + (kind == 1 ? pick({"\n", "\r\n", "\u2028"}) + randomText() : "");
         const auto [key, step] = kind == 2 ? pick(kSpinnerKeys) : pick(kListKeys);
         const int row = std::min(rows - 1, list->verticalScrollBar()->value() + below(4));
-        const bool control = below(2);
+        const Qt::KeyboardModifier control = below(2) ? Qt::ControlModifier : Qt::NoModifier;
         log_ << QString("%1 %2 \"%3\" %4 %5 %6 %7")
                     .arg(QString::number(kind), box->objectName(), text, list->objectName(),
                          QKeySequence(key).toString(), QString::number(row), control ? "Ctrl" : "");
@@ -115,8 +114,7 @@ struct RandomSession {
             selected_ = moved != current ? moved : f_.selectedRows()[0];
         }
         if (kind == 6 && row >= 0) {
-            QTest::mouseClick(list->viewport(), Qt::LeftButton,
-                              control ? Qt::ControlModifier : Qt::NoModifier,
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, control,
                               list->visualRect(list->model()->index(row, 0)).center());
             selected_ = control && selected_ == row ? -1 : row;
         }
@@ -197,7 +195,6 @@ private slots:
         QApplication::setActiveWindow(f.window.get());
         for (int i = 0; const char* octet : {"192", "168", "0", "0"})
             QCOMPARE(f.octet(i++)->text(), octet);
-        QCOMPARE(QApplication::focusWidget(), f.list("subnetList"));
         for (const char* next :
              {"startList", "endList", "octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3",
               "maskEdit", "bitsEdit", "bitsSpinner", "calculateButton", "subnetCountEdit",
@@ -227,13 +224,13 @@ private slots:
         f.services.printer = [] {
             return std::make_unique<RecordingPrinter>(5, 12);
         };
-        f.services.cancelAfterPage = 1; // a cancelled document needs no word
+        f.menu("printAction")->trigger();
+        // Cancelled before the failing line: a cancelled document needs no word.
+        f.services.cancelAfterPage = 1;
         f.menu("printAction")->trigger();
         f.writeFile(MessageAnswer::Yes, std::nullopt);
         f.writeFile(MessageAnswer::No, plan + "\n/x");
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
-        f.services.cancelAfterPage = 0;
-        f.menu("printAction")->trigger();
         f.type(f.box("hostCountEdit"), "0");
         f.writeFile(MessageAnswer::No, plan);
         // Beyond what address entry allows: only a spinner maximum above the class's reaches it.
@@ -251,10 +248,10 @@ private slots:
             "IP Error!: The IP you are entering is invalid.\r\nThe first octet must be < 224\r\n"
             "Adjusting vlaues...",
             "Print Error: There is no default printer.\r\nNothing was printed.",
+            "Print Error: The printer failed while printing.\r\nThe document was abandoned.",
             choose,
             choose,
             "Write File Error: Cannot write '" + plan + "'$'\\n''/x':\r\nNo such file or directory",
-            "Print Error: The printer failed while printing.\r\nThe document was abandoned.",
             choose,
             "Report Error: The report cannot be made.\r\nThe subnet and host counts must be "
             "positive numbers.",
