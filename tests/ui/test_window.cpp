@@ -215,9 +215,8 @@ private slots:
         // Every message of the window, word for word, with the state each one leaves.
         const QTemporaryDir dir;
         const QString plan = QDir(dir.path()).filePath("plan");
+        f.type(f.octet(0), "224"); // the box then holds 223, which the next message shows
         f.calculate();
-        f.type(f.octet(0), "224");
-        QCOMPARE(f.octet(0)->text(), "223");
         f.type(f.octet(3), "0");
         f.calculate();
         f.menu("printAction")->trigger();
@@ -242,11 +241,11 @@ private slots:
             "the file in this format?\r\nAnswering NO will result in a plain text file, which "
             "can be\r\nread into a word processor.";
         const QStringList expected{
-            "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address "
-            "192.168.255.128 does not represent a network address.\r\nHINT: To be a network "
-            "address, the last octet MUST be zero.",
             "IP Error!: The IP you are entering is invalid.\r\nThe first octet must be < 224\r\n"
             "Adjusting vlaues...",
+            "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address "
+            "223.168.255.128 does not represent a network address.\r\nHINT: To be a network "
+            "address, the last octet MUST be zero.",
             "Print Error: There is no default printer.\r\nNothing was printed.",
             "Print Error: The printer failed while printing.\r\nThe document was abandoned.",
             choose,
