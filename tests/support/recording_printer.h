@@ -13,8 +13,7 @@ namespace tessnivar {
 class RecordingPrinter : public ReportPrinter {
 public:
     QStringList calls;
-    int linesPerPage;
-    int failAtLine;
+    int linesPerPage, failAtLine;
 
     explicit RecordingPrinter(int linesPerPage = 0, int failAtLine = 0)
         : linesPerPage(linesPerPage), failAtLine(failAtLine) {}

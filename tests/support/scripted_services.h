@@ -20,8 +20,7 @@ public:
     QList<std::optional<QString>> fileNames;
     QStringList offeredNames;
     std::function<std::unique_ptr<ReportPrinter>()> printer;
-    int cancelAfterPage = 0;
-    int endProgramCalls = 0;
+    int cancelAfterPage = 0, endProgramCalls = 0;
 
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon,
                               MessageButtons buttons) override {

@@ -43,9 +43,7 @@ struct RandomSession {
 
     std::string octet(int i) const { return f_.octet(i)->text().toStdString(); }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-    template <typename T, std::size_t N> const T& pick(const T (&items)[N]) {
-        return items[below(N)];
-    }
+    template <typename T, int N> const T& pick(const T (&items)[N]) { return items[below(N)]; }
     // Mostly what a user types into an octet box, sometimes anything.
     QString randomText() {
         static const QString kOctets[] = {"0",   "0",   "10",  "172", "192", "223", "16",
@@ -152,10 +150,9 @@ struct RandomSession {
         // The lists show the columns of one model, each read in full by the row check below.
         if (f_.list("subnetList")->model()->rowCount() != rows)
             return QString("the lists do not hold the %1 rows calculated").arg(rows);
-        for (const int i : {0, rows - 1, below(std::max(rows, 1))}) {
-            const SubnetRow row = rows > 0 ? plan_->rows.row(std::size_t(i)) : SubnetRow();
-            if (rows > 0 && f_.row(i).toStdString() !=
-                                row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp())
+        for (const int i : rows > 0 ? QList{0, rows - 1, below(rows)} : QList<int>()) {
+            const SubnetRow r = plan_->rows.row(std::size_t(i));
+            if (f_.row(i).toStdString() != r.subnetNumber() + '\t' + r.startIp() + '\t' + r.endIp())
                 return QString("row %1 reads %2").arg(i).arg(f_.row(i));
         }
         if (f_.selectedRows() != QList<int>(3, selected_))
@@ -214,7 +211,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.octet(2));
         // Every message of the window, word for word, with the state each one leaves.
         const QTemporaryDir dir;
-        const QString plan = QDir(dir.path()).filePath("plan");
+        const QString plan = dir.filePath("plan");
         f.type(f.octet(0), "224"); // the box then holds 223, which the next message shows
         f.calculate();
         f.type(f.octet(3), "0");
