@@ -179,11 +179,9 @@ class WindowTest : public QObject {
 
 private slots:
     void windowKeepsItsRulesUnderRandomInput() {
-        for (const unsigned seed : {1u, 2u, 3u}) {
-            RandomSession session(seed);
-            QVERIFY2(session.run(5000), "a rule of the window was broken, after the steps above");
-            QCOMPARE_GT(session.calculations, 20); // it reached plans worth checking
-        }
+        RandomSession session(1);
+        QVERIFY2(session.run(15000), "a rule of the window was broken, after the steps above");
+        QCOMPARE_GT(session.calculations, 60); // it reached plans worth checking
     }
 
     void startStateFocusAndMessages() {
