@@ -10,8 +10,7 @@ namespace tessnivar {
 
 // Records every call as one entry. Pages hold linesPerPage lines (0: one page for everything).
 // printLine fails from the failAtLine-th line on (counting from 1).
-class RecordingPrinter : public ReportPrinter {
-public:
+struct RecordingPrinter : ReportPrinter {
     QStringList calls;
     int linesPerPage, failAtLine;
 

@@ -12,8 +12,7 @@ namespace tessnivar {
 // Services answered by script: message boxes return queued answers (OK, or No, when none is
 // queued), Save As returns queued names (a cancel when none is queued), the print progress window
 // is cancelled once page cancelAfterPage is done (never when 0); what is asked is recorded.
-class ScriptedServices final : public Services {
-public:
+struct ScriptedServices final : Services {
     // Each message shown, as "title: text".
     QStringList messages;
     QList<MessageAnswer> answers;

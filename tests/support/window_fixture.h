@@ -50,9 +50,7 @@ struct WindowFixture {
         for (int i = 0; i < steps; ++i)
             QTest::keyClick(spinner(), Qt::Key_Up);
     }
-    void calculate() const {
-        QTest::mouseClick(control<QPushButton>("calculateButton"), Qt::LeftButton);
-    }
+    void calculate() const { QTest::mouseClick(control("calculateButton"), Qt::LeftButton); }
     // Write File, the format question answered with format (Yes: CSV) and Save As with name.
     void writeFile(MessageAnswer format, const std::optional<QString>& name) {
         services.answers.push_back(format);
