@@ -9,7 +9,6 @@
 #include "window_fixture.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -221,7 +220,6 @@ private slots:
         f.menu("printAction")->trigger();
         f.writeFile(MessageAnswer::Yes, std::nullopt);
         f.writeFile(MessageAnswer::No, plan + "\n/x");
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
         // Cancelled before the failing line: a cancelled document needs no word.
         f.services.cancelAfterPage = 1;
         f.menu("printAction")->trigger();
