@@ -13,11 +13,10 @@ namespace tessnivar {
 // queued), Save As returns queued names (a cancel when none is queued), the print progress window
 // is cancelled once page cancelAfterPage is done (never when 0); what is asked is recorded.
 struct ScriptedServices final : Services {
-    // Each message shown, as "title: text".
-    QStringList messages;
+    // Each message shown, as "title: text", and each name Save As offered.
+    QStringList messages, offeredNames;
     QList<MessageAnswer> answers;
     QList<std::optional<QString>> fileNames;
-    QStringList offeredNames;
     std::function<std::unique_ptr<ReportPrinter>()> printer;
     int cancelAfterPage = 0, endProgramCalls = 0;
 

@@ -61,9 +61,8 @@ struct RandomSession {
         static const std::pair<Qt::Key, int> kSpinnerKeys[] = {
             {Qt::Key_Up, 1},      {Qt::Key_Up, 1},         {Qt::Key_Down, -1},
             {Qt::Key_PageUp, 10}, {Qt::Key_PageDown, -10}, {Qt::Key_Return, 0}};
-        constexpr int kFar = 1 << 30;
         static const std::pair<Qt::Key, int> kListKeys[] = {
-            {Qt::Key_Down, 1}, {Qt::Key_Up, -1}, {Qt::Key_End, kFar}, {Qt::Key_Home, -kFar}};
+            {Qt::Key_Down, 1}, {Qt::Key_Up, -1}, {Qt::Key_End, 1 << 30}, {Qt::Key_Home, -1 << 30}};
         octetsChanged_ = 0;
         expected_.clear();
         const int bits = f_.spinner()->value();
