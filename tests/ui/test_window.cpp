@@ -1,6 +1,6 @@
 // The window's rules, checked after every step of seeded random input (typing, pasting, the
-// spinner's keys, Calculate, list keys, clicks and Tab; a failing seed prints the steps that led
-// to the failure), and what random input cannot reach: the start state, focus, the exact messages
+// spinner's keys, Calculate, list keys, clicks and Tab; a broken rule is printed with the steps
+// that led to it), and what random input cannot reach: the start state, focus, the exact messages
 // and Save As.
 #include "mask_and_counts.h"
 #include "numeric.h"
