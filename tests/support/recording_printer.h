@@ -10,19 +10,19 @@ namespace tessnivar {
 
 // Records every call as one entry. Pages hold linesPerPage lines (0: one page for everything).
 // printLine fails from the failAtLine-th line on (counting from 1).
-class RecordingPrinter : public ReportPrinter {
-public:
+struct RecordingPrinter : ReportPrinter {
     QStringList calls;
-    int linesPerPage = 0;
-    int failAtLine = 0;
+    int linesPerPage, failAtLine;
+
+    explicit RecordingPrinter(int linesPerPage = 0, int failAtLine = 0)
+        : linesPerPage(linesPerPage), failAtLine(failAtLine) {}
 
     void setFontSize(float points) override { calls << "size " + QString::number(points); }
     void setBold(bool on) override { calls << (on ? "bold on" : "bold off"); }
     void setItalic(bool on) override { calls << (on ? "italic on" : "italic off"); }
     bool printLine(std::string_view text) override {
         calls << "line " + QString::fromUtf8(text.data(), qsizetype(text.size()));
-        ++lines_;
-        return failAtLine == 0 || lines_ < failAtLine;
+        return ++lines_ < failAtLine || failAtLine == 0;
     }
     bool endDocument() override {
         calls << "end";
@@ -30,13 +30,10 @@ public:
     }
     void abandon() override { calls << "abandon"; }
     int pagesBegun() const override {
-        const int perPage = linesPerPage == 0 ? std::max(lines_, 1) : linesPerPage;
-        return (lines_ + perPage - 1) / perPage;
+        return linesPerPage == 0 ? std::min(lines_, 1) : (lines_ + linesPerPage - 1) / linesPerPage;
     }
     std::unique_ptr<ReportPrinter> layoutOnly() const override {
-        auto layout = std::make_unique<RecordingPrinter>();
-        layout->linesPerPage = linesPerPage;
-        return layout;
+        return std::make_unique<RecordingPrinter>(linesPerPage);
     }
 
 private:
@@ -46,7 +43,9 @@ private:
 // Records what it is told and asks to stop once cancelAfter pages are done (never when 0).
 struct RecordingProgress final : PrintProgress {
     QStringList told;
-    int cancelAfter = 0;
+    int cancelAfter;
+
+    explicit RecordingProgress(int cancelAfter = 0) : cancelAfter(cancelAfter) {}
 
     void start(int pages) override { told << "start " + QString::number(pages); }
     bool pagesDone(int done) override {

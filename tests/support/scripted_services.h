@@ -12,23 +12,20 @@ namespace tessnivar {
 // Services answered by script: message boxes return queued answers (OK, or No, when none is
 // queued), Save As returns queued names (a cancel when none is queued), the print progress window
 // is cancelled once page cancelAfterPage is done (never when 0); what is asked is recorded.
-class ScriptedServices final : public Services {
-public:
-    // Each message shown, as "title: text".
-    QStringList messages;
+struct ScriptedServices final : Services {
+    // Each message shown, as "title: text", and each name Save As offered.
+    QStringList messages, offeredNames;
     QList<MessageAnswer> answers;
     QList<std::optional<QString>> fileNames;
-    QStringList offeredNames;
     std::function<std::unique_ptr<ReportPrinter>()> printer;
-    int cancelAfterPage = 0;
-    int endProgramCalls = 0;
+    int cancelAfterPage = 0, endProgramCalls = 0;
 
     MessageAnswer showMessage(const QString& text, const QString& title, MessageIcon,
                               MessageButtons buttons) override {
         messages << title + ": " + text;
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        if (answers.isEmpty())
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+        return answers.takeFirst();
     }
     std::optional<QString> askSaveFileName(const QString&, const QString& offeredName) override {
         offeredNames << offeredName;
@@ -38,9 +35,7 @@ public:
         return printer ? printer() : nullptr;
     }
     std::unique_ptr<PrintProgress> showPrintProgress() override {
-        auto progress = std::make_unique<RecordingProgress>();
-        progress->cancelAfter = cancelAfterPage;
-        return progress;
+        return std::make_unique<RecordingProgress>(cancelAfterPage);
     }
     void runModal(QDialog& dialog) override { dialog.close(); }
     void endProgram() override { ++endProgramCalls; }

@@ -37,10 +37,8 @@ struct WindowFixture {
         QTest::keyClick(target, Qt::Key_Delete);
         for (const QChar c : text) {
             // QTest maps only ASCII to keys; other characters arrive as text, as from an IME.
-            if (c.unicode() < 128)
-                QTest::keyClick(target, c.toLatin1());
-            else
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), {});
+            const auto key = c.unicode() < 128 ? QTest::asciiToKey(c.toLatin1()) : Qt::Key_unknown;
+            QTest::sendKeyEvent(QTest::Click, target, key, QString(c), {});
         }
     }
     void typeAddress(const QString& a, const QString& b, const QString& c, const QString& d) {
@@ -52,9 +50,7 @@ struct WindowFixture {
         for (int i = 0; i < steps; ++i)
             QTest::keyClick(spinner(), Qt::Key_Up);
     }
-    void calculate() const {
-        QTest::mouseClick(control<QPushButton>("calculateButton"), Qt::LeftButton);
-    }
+    void calculate() const { QTest::mouseClick(control("calculateButton"), Qt::LeftButton); }
     // Write File, the format question answered with format (Yes: CSV) and Save As with name.
     void writeFile(MessageAnswer format, const std::optional<QString>& name) {
         services.answers.push_back(format);

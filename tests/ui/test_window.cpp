@@ -1,6 +1,6 @@
 // The window's rules, checked after every step of seeded random input (typing, pasting, the
-// spinner's keys, Calculate, list keys, clicks and Tab; a failing seed prints the steps that led
-// to the failure), and what random input cannot reach: the start state, focus, the exact messages
+// spinner's keys, Calculate, list keys, clicks and Tab; a broken rule is printed with the steps
+// that led to it), and what random input cannot reach: the start state, focus, the exact messages
 // and Save As.
 #include "mask_and_counts.h"
 #include "numeric.h"
@@ -9,7 +9,6 @@
 #include "window_fixture.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -31,28 +30,19 @@ struct RandomSession {
     // failure message of the test runner would cut them short.
     bool run(int steps) {
         for (int step = 0; step < steps; ++step) {
-            const qsizetype shown = f_.services.messages.size();
+            f_.services.messages.clear();
             takeStep();
-            QStringList titles = f_.services.messages.mid(shown);
-            titles.replaceInStrings(QRegularExpression(":[\\s\\S]*"), "");
-            // A refused first octet is told once for each keystroke that makes one.
-            if (titles.join(',').remove(QRegularExpression("^(IP Error!,?)+$")) != expected_)
-                broken_ = "messages " + titles.join(',') + " instead of " + expected_;
-            if (broken_.isEmpty())
-                broken_ = brokenRule();
-            if (!broken_.isEmpty()) {
-                for (const QString& line : QStringList{broken_, "after these steps:"} + log_)
-                    qWarning("%s", qPrintable(line));
+            if (const QString broken = brokenRule(); !broken.isEmpty()) {
+                qWarning("%s", qPrintable(broken + "\nafter these steps:\n" + log_.join('\n')));
                 return false;
             }
         }
         return true;
     }
 
+    std::string octet(int i) const { return f_.octet(i)->text().toStdString(); }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
-    template <typename T, std::size_t N> const T& pick(const T (&items)[N]) {
-        return items[below(N)];
-    }
+    template <typename T, int N> const T& pick(const T (&items)[N]) { return items[below(N)]; }
     // Mostly what a user types into an octet box, sometimes anything.
     QString randomText() {
         static const QString kOctets[] = {"0",   "0",   "10",  "172", "192", "223", "16",
@@ -71,9 +61,8 @@ struct RandomSession {
         static const std::pair<Qt::Key, int> kSpinnerKeys[] = {
             {Qt::Key_Up, 1},      {Qt::Key_Up, 1},         {Qt::Key_Down, -1},
             {Qt::Key_PageUp, 10}, {Qt::Key_PageDown, -10}, {Qt::Key_Return, 0}};
-        constexpr int kFar = 1 << 30;
         static const std::pair<Qt::Key, int> kListKeys[] = {
-            {Qt::Key_Down, 1}, {Qt::Key_Up, -1}, {Qt::Key_End, kFar}, {Qt::Key_Home, -kFar}};
+            {Qt::Key_Down, 1}, {Qt::Key_Up, -1}, {Qt::Key_End, 1 << 30}, {Qt::Key_Home, -1 << 30}};
         octetsChanged_ = 0;
         expected_.clear();
         const int bits = f_.spinner()->value();
@@ -81,12 +70,12 @@ struct RandomSession {
         QLineEdit* box = f_.box(pick(kBoxes));
         QAbstractItemView* list = f_.list(pick(kLists));
         const int rows = list->model()->rowCount();
-        const int current = list->currentIndex().isValid() ? list->currentIndex().row() : -1;
+        const int current = list->currentIndex().row();
         const QString text =
             randomText() + (kind == 1 ? pick({"\n", "\r\n", "\u2028"}) + randomText() : "");
         const auto [key, step] = kind == 2 ? pick(kSpinnerKeys) : pick(kListKeys);
         const int row = std::min(rows - 1, list->verticalScrollBar()->value() + below(4));
-        const bool control = below(2);
+        const Qt::KeyboardModifier control = below(2) ? Qt::ControlModifier : Qt::NoModifier;
         log_ << QString("%1 %2 \"%3\" %4 %5 %6 %7")
                     .arg(QString::number(kind), box->objectName(), text, list->objectName(),
                          QKeySequence(key).toString(), QString::number(row), control ? "Ctrl" : "");
@@ -104,10 +93,7 @@ struct RandomSession {
             expectedBits_ = landed != 1 ? landed : bits == 0 ? 2 : 0;
         }
         if (kind == 3 || kind == 4) {
-            OctetTexts octets;
-            for (int i = 0; i < 4; ++i)
-                octets[i] = f_.octet(i)->text().toStdString();
-            auto made = MakePlan(octets, bits);
+            auto made = MakePlan({octet(0), octet(1), octet(2), octet(3)}, bits);
             f_.calculate();
             expected_ = made.ok() ? "" : "Subnet Error!";
             if (made.ok()) {
@@ -119,14 +105,12 @@ struct RandomSession {
         }
         if (kind == 5) {
             QTest::keyClick(list, key);
-            const int moved = std::clamp(current + step, 0, std::max(rows - 1, 0));
+            const int moved = std::min(std::max(current + step, 0), rows - 1);
             // Staying on the current row may or may not select it.
-            if (rows > 0)
-                selected_ = moved != current ? moved : f_.selectedRows()[0];
+            selected_ = moved != current ? moved : f_.selectedRows()[0];
         }
         if (kind == 6 && row >= 0) {
-            QTest::mouseClick(list->viewport(), Qt::LeftButton,
-                              control ? Qt::ControlModifier : Qt::NoModifier,
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, control,
                               list->visualRect(list->model()->index(row, 0)).center());
             selected_ = control && selected_ == row ? -1 : row;
         }
@@ -134,16 +118,19 @@ struct RandomSession {
             QTest::keyClick(f_.window.get(), Qt::Key_Tab);
         if (octetsChanged_ & 1)
             expectedBits_ = 0;
-        if (octetsChanged_ & 1 || f_.spinner()->value() != bits)
-            countsTyped_ = false;
-        if (octetsChanged_ || f_.spinner()->value() != bits)
-            calculated_ = false;
+        const bool bitsChanged = octetsChanged_ & 1 || f_.spinner()->value() != bits;
+        countsTyped_ &= !bitsChanged;
+        calculated_ &= !bitsChanged && !octetsChanged_;
     }
 
     QString brokenRule() {
+        const QString titles =
+            f_.services.messages.replaceInStrings(QRegularExpression(":[\\s\\S]*"), "").join(',');
+        // A refused first octet is told once for each keystroke that makes one.
+        if (QString(titles).remove(QRegularExpression("^(IP Error!,?)+$")) != expected_)
+            return "messages " + titles + " instead of " + expected_;
         const int bits = f_.spinner()->value();
-        const auto addressClass =
-            ClassOfFirstOctet(NumericValue(f_.octet(0)->text().toStdString()));
+        const auto addressClass = ClassOfFirstOctet(NumericValue(octet(0)));
         if (!addressClass || bits != expectedBits_ || f_.spinner()->minimum() != 0 ||
             f_.spinner()->maximum() != MaxBitsBorrowed(*addressClass) ||
             f_.box("bitsEdit")->text() != QString::number(bits))
@@ -158,13 +145,12 @@ struct RandomSession {
             f_.menu("writeFileAction")->isEnabled() != calculated_)
             return "Print and Write File are not enabled exactly after Calculate";
         const int rows = plan_ ? static_cast<int>(plan_->rows.size()) : 0;
-        for (const char* name : kLists)
-            if (f_.list(name)->model()->rowCount() != rows)
-                return QString("%1 does not hold the %2 rows calculated").arg(name).arg(rows);
-        for (const int i : {0, rows - 1, below(std::max(rows, 1))}) {
-            const SubnetRow row = rows > 0 ? plan_->rows.row(std::size_t(i)) : SubnetRow();
-            if (rows > 0 && f_.row(i).toStdString() !=
-                                row.subnetNumber() + '\t' + row.startIp() + '\t' + row.endIp())
+        // The lists show the columns of one model, each read in full by the row check below.
+        if (f_.list("subnetList")->model()->rowCount() != rows)
+            return QString("the lists do not hold the %1 rows calculated").arg(rows);
+        for (const int i : rows > 0 ? QList{0, rows - 1, below(rows)} : QList<int>()) {
+            const SubnetRow r = plan_->rows.row(std::size_t(i));
+            if (f_.row(i).toStdString() != r.subnetNumber() + '\t' + r.startIp() + '\t' + r.endIp())
                 return QString("row %1 reads %2").arg(i).arg(f_.row(i));
         }
         if (f_.selectedRows() != QList<int>(3, selected_))
@@ -178,7 +164,7 @@ struct RandomSession {
     std::mt19937 random_;
     WindowFixture f_;
     QStringList log_;
-    QString expected_, broken_;
+    QString expected_;
     std::optional<SubnetPlan> plan_;
     int calculations = 0, octetsChanged_ = 0, expectedBits_ = 0, selected_ = -1;
     bool calculated_ = false, countsTyped_ = false;
@@ -191,11 +177,9 @@ class WindowTest : public QObject {
 
 private slots:
     void windowKeepsItsRulesUnderRandomInput() {
-        for (const unsigned seed : {1u, 2u, 3u}) {
-            RandomSession session(seed);
-            QVERIFY2(session.run(5000), "a rule of the window was broken, after the steps above");
-            QCOMPARE_GT(session.calculations, 20); // it reached plans worth checking
-        }
+        RandomSession session(1);
+        QVERIFY2(session.run(15000), "a rule of the window was broken, after the steps above");
+        QCOMPARE_GT(session.calculations, 60); // it reached plans worth checking
     }
 
     void startStateFocusAndMessages() {
@@ -204,18 +188,14 @@ private slots:
         QApplication::setActiveWindow(f.window.get());
         for (int i = 0; const char* octet : {"192", "168", "0", "0"})
             QCOMPARE(f.octet(i++)->text(), octet);
-        QCOMPARE(QApplication::focusWidget(), f.list("subnetList"));
-        QStringList visited;
-        for (int i = 0; i < 13; ++i) {
+        for (const char* next :
+             {"startList", "endList", "octetEdit0", "octetEdit1", "octetEdit2", "octetEdit3",
+              "maskEdit", "bitsEdit", "bitsSpinner", "calculateButton", "subnetCountEdit",
+              "hostCountEdit", "subnetList"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
         }
-        QCOMPARE(visited, (QStringList{"startList", "endList", "octetEdit0", "octetEdit1",
-                                       "octetEdit2", "octetEdit3", "maskEdit", "bitsEdit",
-                                       "bitsSpinner", "calculateButton", "subnetCountEdit",
-                                       "hostCountEdit", "subnetList"}));
         // Entering a box selects its text; the fourth hands the focus on at exactly 3 characters.
-        f.octet(3)->deselect();
         f.octet(3)->setFocus();
         QCOMPARE(f.octet(3)->selectedText(), "0");
         QTest::keyClicks(f.octet(3), "12");
@@ -227,26 +207,20 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.octet(2));
         // Every message of the window, word for word, with the state each one leaves.
         const QTemporaryDir dir;
-        const QString plan = QDir(dir.path()).filePath("plan");
-        f.type(f.octet(0), "224");
-        QCOMPARE(f.octet(0)->text(), "223");
-        f.typeAddress("192", "168", "0", "5");
+        const QString plan = dir.filePath("plan");
+        f.type(f.octet(0), "224"); // the box then holds 223, which the next message shows
         f.calculate();
-        f.typeAddress("192", "168", "0", "0");
+        f.type(f.octet(3), "0");
         f.calculate();
         f.menu("printAction")->trigger();
         f.services.printer = [] {
-            auto printer = std::make_unique<RecordingPrinter>();
-            printer->failAtLine = 12;
-            printer->linesPerPage = 5;
-            return printer;
+            return std::make_unique<RecordingPrinter>(5, 12);
         };
-        f.services.cancelAfterPage = 1; // a cancelled document needs no word
         f.menu("printAction")->trigger();
         f.writeFile(MessageAnswer::Yes, std::nullopt);
         f.writeFile(MessageAnswer::No, plan + "\n/x");
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
-        f.services.cancelAfterPage = 0;
+        // Cancelled before the failing line: a cancelled document needs no word.
+        f.services.cancelAfterPage = 1;
         f.menu("printAction")->trigger();
         f.type(f.box("hostCountEdit"), "0");
         f.writeFile(MessageAnswer::No, plan);
@@ -261,14 +235,14 @@ private slots:
         const QStringList expected{
             "IP Error!: The IP you are entering is invalid.\r\nThe first octet must be < 224\r\n"
             "Adjusting vlaues...",
-            "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address 192.168.0.5 "
-            "does not represent a network address.\r\nHINT: To be a network address, the last "
-            "octet MUST be zero.",
+            "Subnet Error!: Sorry: This address cannot be subnetted.\r\nThe address "
+            "223.168.255.128 does not represent a network address.\r\nHINT: To be a network "
+            "address, the last octet MUST be zero.",
             "Print Error: There is no default printer.\r\nNothing was printed.",
+            "Print Error: The printer failed while printing.\r\nThe document was abandoned.",
             choose,
             choose,
             "Write File Error: Cannot write '" + plan + "'$'\\n''/x':\r\nNo such file or directory",
-            "Print Error: The printer failed while printing.\r\nThe document was abandoned.",
             choose,
             "Report Error: The report cannot be made.\r\nThe subnet and host counts must be "
             "positive numbers.",
@@ -276,9 +250,8 @@ private slots:
         QCOMPARE(f.services.messages, expected);
         // Save As offers the last name chosen.
         QCOMPARE(f.services.offeredNames, (QStringList{"", "", plan + "\n/x"}));
-        QCOMPARE(f.services.endProgramCalls, 1);
         f.menu("exitAction")->trigger();
-        QCOMPARE(f.services.endProgramCalls, 2);
+        QCOMPARE(f.services.endProgramCalls, 2); // RC-01 and Exit each end the program
     }
 };
 
