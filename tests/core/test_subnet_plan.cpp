@@ -109,6 +109,8 @@ private slots:
                                          ".5",    "1",     "2",   "4",   "64",    "1.5", "1e308"};
         pool.insert(pool.end(), {"2147483647.4", "2147483647.5", "-2147483648.5", "-2147483648.6",
                                  std::string(400, '9'), "0." + std::string(400, '0') + "1"});
+        // Zero usable hosts times a negative count of usable subnets: a negative zero, shown as 0.
+        CheckPlan({"192", "168", "1", "0"}, "2", "-1", "2", below);
         for (int trial = 0; trial < 6000 && !QTest::currentTestFailed(); ++trial) {
             const auto pick = [&](int low, int high) {
                 return below(2) ? pool[below(pool.size())]
