@@ -11,8 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <regex>
 #include <string>
-#include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace oracle {
@@ -22,37 +23,28 @@ using Octets = std::array<std::int64_t, 4>;
 
 // The number a text begins with: blanks (space, tab), a sign, digits, a "." and digits; else 0.
 inline double Value(const std::string& t) {
-    const auto skipDigits = [&t](std::size_t i) {
-        return std::min(t.find_first_not_of("0123456789", i), t.size());
-    };
-    const std::size_t begin = std::min(t.find_first_not_of(" \t"), t.size());
-    const std::size_t whole = skipDigits(begin + (t[begin] == '+' || t[begin] == '-'));
-    const std::size_t end = t[whole] == '.' ? skipDigits(whole + 1) : whole;
-    const bool digits = t.find_first_of("0123456789", begin) < end;
-    return digits ? std::strtod(t.substr(begin, end - begin).c_str(), nullptr) : 0.0;
+    static const std::regex number("^[ \t]*[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)");
+    std::smatch m;
+    return std::regex_search(t, m, number) ? std::strtod(m.str().c_str(), nullptr) : 0.0;
 }
 
 // The network check's rules in order; the first broken one names its class, 0 when none is.
 inline char BrokenRule(const Texts& t) {
     const double v = Value(t[0]);
-    const auto nonZeroFrom = [&](int first) {
-        return std::any_of(t.begin() + first, t.end(), [](auto& o) { return Value(o) != 0; });
-    };
-    if (v > 191 && nonZeroFrom(3))
-        return 'C';
-    if (!(v < 128) && !(v > 191) && nonZeroFrom(2))
-        return 'B';
-    if (!(v > 127) && nonZeroFrom(1))
-        return 'A';
+    // Each rule: its class, whether the first octet falls under it, the first octet to be zero.
+    const std::tuple<char, bool, int> rules[] = {
+        {'C', v > 191, 3}, {'B', !(v < 128) && !(v > 191), 2}, {'A', !(v > 127), 1}};
+    for (const auto& [c, applies, first] : rules)
+        if (applies &&
+            std::any_of(t.begin() + first, t.end(), [](auto& o) { return Value(o) != 0; }))
+            return c;
     return 0;
 }
 
 // The nearest integer, halves to the even one; none when not finite or beyond 32 bits signed.
 inline std::optional<std::int64_t> Round(double v) {
     const double r = std::fabs(v - std::trunc(v)) == 0.5 ? 2 * std::round(v / 2) : std::round(v);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        return std::nullopt;
-    return static_cast<std::int64_t>(r);
+    return r >= -2147483648.0 && r <= 2147483647.0 ? std::optional(std::int64_t(r)) : std::nullopt;
 }
 
 // The carries: from the fourth octet forward, "while above 255: 256 less, one more in front".
@@ -85,51 +77,43 @@ inline std::vector<Row> Rows(Octets p, std::int64_t hosts, std::int64_t count) {
     return rows;
 }
 
-// A plan, or the first test it fails, its class and the lines of its message: "class -" (first
-// octet above 223), "bits", "network" (class: the broken rule's) or "octet" (an octet that does not
-// round into 32 bits).
+// A plan: its outcome, "plan" with its mask, class and counts, or the first test it fails, its
+// class and the lines of its message: "class -" (first octet above 223), "bits", "network" (class:
+// the broken rule's) or "octet" (an octet that does not round into 32 bits); its start and hosts.
 struct Plan {
-    std::string refused;
-    char addressClass = 0;
+    std::string outcome;
     Octets start{};
-    std::int64_t subnets = 0, hosts = 0;
-    std::string mask;
+    std::int64_t hosts = 0;
 };
 
 inline Plan MakePlan(const Texts& t, std::int64_t bits) {
-    Plan plan;
     // Address entry's class of a first octet: below 127 A, to 191 B, to 223 C; above 223 none.
     const double first = Value(t[0]);
     const char c = first < 127 ? 'A' : first <= 191 ? 'B' : first <= 223 ? 'C' : 0;
     const int classBits = c == 'A' ? 8 : c == 'B' ? 16 : 24;
     const std::string sorry = "\nSorry: This address cannot be subnetted.\n";
     if (!c)
-        plan.refused = "class -";
-    else if (bits != 0 && (bits < 2 || bits > 30 - classBits))
-        plan.refused = std::string("bits ") + c;
-    else if (const char broken = BrokenRule(t))
-        plan.refused = std::string("network ") + broken + sorry + "The address " + t[0] + "." +
-                       t[1] + "." + t[2] + "." + t[3] +
-                       " does not represent a network address.\nHINT: To be a network address, "
-                       "the last " +
-                       (broken == 'C' ? "octet MUST be zero."
-                                      : std::string(broken == 'B' ? "two" : "three") +
-                                            " octets MUST be zero\nsince this is a Class " +
-                                            broken + " address.");
-    for (int k = 0; k < 4 && plan.refused.empty(); ++k) {
+        return {"class -"};
+    if (bits != 0 && (bits < 2 || bits > 30 - classBits))
+        return {std::string("bits ") + c};
+    if (const char broken = BrokenRule(t))
+        return {std::string("network ") + broken + sorry + "The address " + t[0] + "." + t[1] +
+                "." + t[2] + "." + t[3] +
+                " does not represent a network address.\nHINT: To be a network address, the last " +
+                (broken == 'C'
+                     ? "octet MUST be zero."
+                     : std::string(broken == 'B' ? "two" : "three") +
+                           " octets MUST be zero\nsince this is a Class " + broken + " address.")};
+    Plan plan{"", {}, std::int64_t{1} << (32 - classBits - bits)};
+    for (int k = 0; k < 4; ++k) {
         const auto v = Round(Value(t[k]));
-        plan.start[k] = v.value_or(0);
         if (!v)
-            plan.refused =
-                std::string("octet ") + c + sorry + "The octet " + t[k] + " is out of range.";
+            return {std::string("octet ") + c + sorry + "The octet " + t[k] + " is out of range."};
+        plan.start[k] = *v;
     }
-    if (!plan.refused.empty())
-        return plan;
-    plan.addressClass = c;
     const std::uint32_t m = ~std::uint32_t{0} << (32 - classBits - bits);
-    plan.mask = Dotted({m >> 24, m >> 16 & 255, m >> 8 & 255, m & 255});
-    plan.subnets = std::int64_t{1} << bits;
-    plan.hosts = std::int64_t{1} << (32 - classBits - bits);
+    plan.outcome = "plan " + Dotted({m >> 24, m >> 16 & 255, m >> 8 & 255, m & 255}) + " " + c +
+                   " " + std::to_string(std::int64_t{1} << bits) + "x" + std::to_string(plan.hosts);
     return plan;
 }
 
@@ -171,7 +155,7 @@ inline std::string Percent(float v) {
     // Its digits, the first weighing 10^exponent, in a row whose first weighs 10^units: the
     // hundredths, led by a zero for a carry, and the digit after them.
     std::string d = e.substr(0, e.find('e'));
-    d.erase(std::remove(d.begin(), d.end(), '.'), d.end());
+    std::erase(d, '.');
     const int exponent = std::atoi(e.c_str() + e.find('e') + 1);
     const std::size_t units = std::size_t(std::max(exponent, 0) + 1);
     d = std::string(std::size_t(std::max(-exponent, 0) + 1), '0') + d + std::string(units + 3, '0');
@@ -182,11 +166,10 @@ inline std::string Percent(float v) {
             h[k] = '0';
         ++h[k];
     }
-    const std::size_t first = std::min(h.find_first_not_of('0'), h.size() - 2);
-    const std::string whole = h.substr(first, h.size() - 2 - first);
-    std::string decimals = h.substr(h.size() - 2);
-    decimals.erase(decimals.find_last_not_of('0') + 1);
-    return (v < 0 && whole + decimals != "" ? "-" : "") + whole + "." + decimals;
+    std::string text = h.substr(0, h.size() - 2) + "." + h.substr(h.size() - 2);
+    text.erase(0, text.find_first_not_of('0'));
+    text.erase(text.find_last_not_of('0') + 1);
+    return (v < 0 && text != "." ? "-" : "") + text;
 }
 
 // The report's opening of the window's texts: f holds octets, mask, bits, subnets and hosts.
@@ -226,7 +209,7 @@ inline std::string TableRow(const Row& r, bool marked, bool csv) {
 // Type-ahead: the first row from from on, going round to the first, whose text of kind begins
 // with prefix.
 inline std::optional<std::size_t> FirstStartingWith(const std::vector<Row>& rows, int kind,
-                                                    std::string_view prefix, std::size_t from) {
+                                                    const std::string& prefix, std::size_t from) {
     for (std::size_t step = 0; step < rows.size(); ++step)
         if (rows[(from + step) % rows.size()][kind].starts_with(prefix))
             return (from + step) % rows.size();
