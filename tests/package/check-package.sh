@@ -44,14 +44,10 @@ if [ "${4:-}" != --sources ]; then
     for needed in 'fonts-liberation' 'fonts-comic-neue' 'libqt6widgets6 \(>= ' 'libcups2 \(>= '; do
         field Depends | grep -qE "(^|, )$needed" || fail "Depends lacks $needed"
     done
-    expected="$(printf '%s\n' ./usr/bin/tessnivar ./usr/bin/tessnivar-report \
-        ./usr/share/applications/$app.desktop ./usr/share/metainfo/$app.metainfo.xml \
-        ./usr/share/icons/hicolor/scalable/apps/tessnivar.svg \
-        ./usr/share/man/man1/tessnivar.1.gz ./usr/share/man/man1/tessnivar-report.1.gz \
-        ./usr/share/doc/tessnivar/copyright ./usr/share/doc/tessnivar/changelog.gz \
-        ./usr/share/lintian/overrides/tessnivar \
-        ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/tessnivar.png |
-        sort)"
+    expected="$(printf '%s\n' ./usr/bin/tessnivar{,-report} ./usr/share/man/man1/tessnivar{,-report}.1.gz \
+        ./usr/share/{applications/$app.desktop,metainfo/$app.metainfo.xml,lintian/overrides/tessnivar} \
+        ./usr/share/doc/tessnivar/{copyright,changelog.gz} ./usr/share/icons/hicolor/scalable/apps/tessnivar.svg \
+        ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/tessnivar.png | sort)"
     listing="$(dpkg-deb --contents "$deb" | grep -v '^d')"
     [ "$(awk '{print $NF}' <<<"$listing" | sort)" = "$expected" ] || fail "the package's files"
 

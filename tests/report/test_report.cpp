@@ -84,11 +84,8 @@ private slots:
         const QStringList expected =
             QStringList{"bold on", "size 24", lines[0], "size 12", "italic on"} + lines.mid(1, 5) +
             QStringList{"italic off", "bold off"} + lines.mid(6) + QStringList{"end"};
-        RecordingPrinter printer, failing, cancelled;
-        printer.linesPerPage = cancelled.linesPerPage = 5;
-        failing.failAtLine = 17;
-        RecordingProgress progress, cancelling;
-        cancelling.cancelAfter = 2;
+        RecordingPrinter printer(5), failing(0, 17), cancelled(5);
+        RecordingProgress progress, cancelling(2);
         QCOMPARE(Print(printer, &progress), "printed");
         QCOMPARE(printer.calls, expected);
         QCOMPARE(progress.told, (QStringList{"start 4", "done 1", "done 2", "done 3"}));
