@@ -37,8 +37,10 @@ struct WindowFixture {
         QTest::keyClick(target, Qt::Key_Delete);
         for (const QChar c : text) {
             // QTest maps only ASCII to keys; other characters arrive as text, as from an IME.
-            const auto key = c.unicode() < 128 ? QTest::asciiToKey(c.toLatin1()) : Qt::Key_unknown;
-            QTest::sendKeyEvent(QTest::Click, target, key, QString(c), {});
+            if (c.unicode() < 128)
+                QTest::keyClick(target, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), {});
         }
     }
     void typeAddress(const QString& a, const QString& b, const QString& c, const QString& d) {

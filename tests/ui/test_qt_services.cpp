@@ -136,7 +136,7 @@ private slots:
                 QCOMPARE_LE(button->fontMetrics().horizontalAdvance(button->text()) + margins,
                             button->width());
         }
-        QMenuBar* bar = f.window->menuBar(); // an item that does not fit goes into an overflow menu
+        QMenuBar* bar = f.window->menuBar(); // an item that does not fit ends past its edge
         for (QAction* action : bar->actions())
             QVERIFY(bar->actionGeometry(action).isValid() &&
                     bar->actionGeometry(action).right() < bar->width());
